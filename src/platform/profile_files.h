@@ -1,0 +1,37 @@
+#pragma once
+// The three private-profile calls, with the Windows meaning of every argument.
+// Windows passes them straight to GetPrivateProfileStringA and friends; Linux
+// and the tests use the portable engine in profile/, which reads and writes
+// the same bytes.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zindle {
+
+class ProfileFiles {
+public:
+    virtual ~ProfileFiles() = default;
+
+    // GetPrivateProfileStringA with a named section and key. The result is at
+    // most bufferSize - 1 bytes, cut silently; a missing file, section or key
+    // gives the default (trailing spaces removed, cut the same way).
+    virtual std::string GetString(std::string_view section, std::string_view key,
+                                  std::string_view defaultValue, int bufferSize,
+                                  const std::string& path) = 0;
+
+    // WritePrivateProfileStringA. A missing key deletes the whole section; a
+    // missing value deletes the key. Returns false when nothing could be written.
+    virtual bool WriteString(std::optional<std::string_view> section,
+                             std::optional<std::string_view> key,
+                             std::optional<std::string_view> value,
+                             const std::string& path) = 0;
+
+    // WritePrivateProfileSectionA: block is "k1=v1\0k2=v2\0\0" and replaces
+    // every key line of the section.
+    virtual bool WriteSection(std::string_view section, std::string_view block,
+                              const std::string& path) = 0;
+};
+
+}  // namespace zindle

@@ -1,0 +1,51 @@
+#pragma once
+// Process-wide services: where the program lives, time, the clipboard, the
+// registry block and the message loop.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace zindle {
+
+class System {
+public:
+    virtual ~System() = default;
+
+    // The executable's directory as the platform reports it, without a
+    // trailing separator (except for a root such as "C:\" or "/").
+    virtual std::string ProgramDirectory() = 0;
+    // The path separator of this platform: '\\' on Windows, '/' elsewhere.
+    virtual char PathSeparator() const = 0;
+    // The program's command line after the program name, as one text.
+    virtual std::string CommandLine() = 0;
+    // True when another instance of this program is already running. Called
+    // once, before any file is touched.
+    virtual bool AnotherInstanceRunning() = 0;
+
+    virtual std::string ClipboardText() = 0;
+
+    // System-wide hotkeys on the bar window: Windows virtual-key codes and
+    // MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4, MOD_WIN 8. False when the key
+    // cannot be had (held by another program, or not a key).
+    virtual bool RegisterHotkey(int id, int keyCode, int modifiers) = 0;
+    virtual void UnregisterHotkey(int id) = 0;
+
+    // The unnamed binary value of HKEY_CURRENT_USER\<key>; nullopt when missing.
+    virtual std::optional<std::vector<std::uint8_t>> ReadRegistryBinary(const std::string& key) = 0;
+    virtual bool WriteRegistryBinary(const std::string& key, const std::vector<std::uint8_t>& value) = 0;
+
+    // The current local date and time.
+    virtual DateTime Now() = 0;
+    // Milliseconds since an arbitrary start, wrapping at 2^32.
+    virtual std::uint32_t TickCount() = 0;
+    // Suspends the thread; nothing repaints and no timer runs meanwhile.
+    virtual void Sleep(std::uint32_t milliseconds) = 0;
+    // Lets every pending window message and due timer run once.
+    virtual void DoEvents() = 0;
+};
+
+}  // namespace zindle

@@ -1,0 +1,141 @@
+#include "text/utf8.h"
+
+namespace zindle {
+
+namespace {
+
+bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+
+// Decodes one character at offset; returns its size and stores the code point.
+std::size_t DecodeAt(std::string_view text, std::size_t offset, char32_t& out) {
+    const auto lead = static_cast<unsigned char>(text[offset]);
+    std::size_t size = 0;
+    char32_t value = 0;
+    char32_t minimum = 0;
+    if (lead < 0x80) {
+        out = lead;
+        return 1;
+    } else if ((lead & 0xE0) == 0xC0) {
+        size = 2, value = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        size = 3, value = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        size = 4, value = lead & 0x07, minimum = 0x10000;
+    }
+    if (size == 0 || offset + size > text.size()) {
+        out = 0xDC00 + lead;
+        return 1;
+    }
+    for (std::size_t i = 1; i < size; ++i) {
+        const auto c = static_cast<unsigned char>(text[offset + i]);
+        if (!IsContinuation(c)) {
+            out = 0xDC00 + lead;
+            return 1;
+        }
+        value = (value << 6) | (c & 0x3F);
+    }
+    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+        out = 0xDC00 + lead;
+        return 1;
+    }
+    out = value;
+    return size;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+}  // namespace
+
+std::size_t Utf8CharSize(std::string_view text, std::size_t offset) {
+    char32_t ignored;
+    return DecodeAt(text, offset, ignored);
+}
+
+std::size_t Utf8Length(std::string_view text) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < text.size(); i += Utf8CharSize(text, i)) ++count;
+    return count;
+}
+
+std::size_t Utf8Offset(std::string_view text, std::size_t chars) {
+    std::size_t offset = 0;
+    while (chars > 0 && offset < text.size()) {
+        offset += Utf8CharSize(text, offset);
+        --chars;
+    }
+    return offset;
+}
+
+std::string Utf8Left(std::string_view text, std::size_t chars) {
+    return std::string(text.substr(0, Utf8Offset(text, chars)));
+}
+
+std::string Utf8Right(std::string_view text, std::size_t chars) {
+    const std::size_t length = Utf8Length(text);
+    if (chars >= length) return std::string(text);
+    return std::string(text.substr(Utf8Offset(text, length - chars)));
+}
+
+std::vector<char32_t> Utf8Decode(std::string_view text) {
+    std::vector<char32_t> result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t c;
+        i += DecodeAt(text, i, c);
+        result.push_back(c);
+    }
+    return result;
+}
+
+char32_t LowerCodePoint(char32_t c) {
+    if (c >= 'A' && c <= 'Z') return c + 32;
+    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 32;           // Latin-1
+    if (c >= 0x100 && c <= 0x17F) {                                      // Latin Extended-A
+        if (c == 0x130) return 'i';
+        if (c == 0x178) return 0xFF;
+        const bool oddPairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+        if (c == 0x138 || c == 0x149 || c == 0x17F) return c;
+        if (oddPairs) return (c % 2 == 1) ? c + 1 : c;
+        return (c % 2 == 0) ? c + 1 : c;
+    }
+    if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 32;           // Greek
+    if (c >= 0x410 && c <= 0x42F) return c + 32;                         // Cyrillic
+    if (c >= 0x400 && c <= 0x40F) return c + 80;
+    return c;
+}
+
+std::string Utf8Lower(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t c;
+        const std::size_t size = DecodeAt(text, i, c);
+        if (c >= 0xDC80 && c <= 0xDCFF && size == 1) {
+            result += text[i];  // keep invalid bytes as they are
+        } else {
+            const char32_t lower = LowerCodePoint(c);
+            if (lower == c) result.append(text.substr(i, size));
+            else AppendUtf8(result, lower);
+        }
+        i += size;
+    }
+    return result;
+}
+
+}  // namespace zindle

@@ -1,0 +1,34 @@
+#pragma once
+// Character-level operations on UTF-8 text. Everything the user sees as a
+// character (lengths, left and right parts, selections, prefixes) counts
+// code points. Bytes that are not valid UTF-8 count as one character each,
+// so no input is ever rejected or altered by these helpers.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zindle {
+
+// Byte length of the character that starts at text[offset] (1 for an invalid byte).
+std::size_t Utf8CharSize(std::string_view text, std::size_t offset);
+
+std::size_t Utf8Length(std::string_view text);
+
+// Byte offset of character index `chars` (clamped to the text's end).
+std::size_t Utf8Offset(std::string_view text, std::size_t chars);
+
+std::string Utf8Left(std::string_view text, std::size_t chars);
+std::string Utf8Right(std::string_view text, std::size_t chars);
+
+// The code points of the text; an invalid byte b becomes 0xDC00 + b, a value
+// no valid UTF-8 sequence produces, so comparisons stay exact.
+std::vector<char32_t> Utf8Decode(std::string_view text);
+
+// Lower case for ASCII, Latin-1, Latin Extended-A, Greek and Cyrillic
+// letters; every other character is kept.
+char32_t LowerCodePoint(char32_t c);
+std::string Utf8Lower(std::string_view text);
+
+}  // namespace zindle
