@@ -1,0 +1,107 @@
+#pragma once
+// RunCommand: the one place where a command line is carried out. It splits
+// off the first word, carries out a built-in "%%" word or looks a user word
+// up in section cmds, appends the typed arguments and runs the result again.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "interpreter/hosts.h"
+
+namespace zindle {
+
+struct Platform;
+class ProfileStore;
+struct ProgramSettings;
+struct History;
+
+class Interpreter {
+public:
+    Interpreter(Platform& platform, ProfileStore& store, ProgramSettings& settings,
+                History& history);
+
+    void SetHosts(const InterpreterHosts& hosts) { hosts_ = hosts; }
+
+    void RunCommand(const std::string& line);
+
+    // The stored line of a user word, or "%%err" when it has none.
+    std::string GetUserCommand(const std::string& word);
+
+    // Set by a command that put its own text on the status line.
+    bool gMessageShown = false;
+    // Set when the typed line itself, or the line its word stands for, failed.
+    bool gCommandFailed = false;
+    // The last whole line whose first word was resolved through the table.
+    std::string gLastUserCommand;
+
+    std::int16_t Depth() const { return depth_; }
+    bool Aborted() const { return aborted_; }
+    // After "%%quit" nothing more runs.
+    bool QuitRequested() const { return quitRequested_; }
+
+private:
+    struct Line;
+    using Handler = void (Interpreter::*)(const Line&, bool& nested);
+
+    static Handler FindBuiltin(const std::string& lowerWord);
+
+    // Status line output: Show types the text in, Write sets it at once.
+    void Show(const std::string& text);
+    void Write(const std::string& text);
+    // Marks a failure of the current line when it is the typed line itself or
+    // the line its word stands for.
+    void MarkFailed();
+    void HitRecursionLimit();
+
+    std::string ExpandParameters(const std::string& s);
+    void RunMacro(const std::string& s);
+    bool WriteCommand(const std::string& key, std::optional<std::string_view> value);
+    void MoveToEdge(int edge, const char* iniValue);
+
+    void DoNoop(const Line&, bool&);
+    void DoW3(const Line&, bool&);
+    void DoOpen(const Line&, bool&);
+    void DoExe(const Line&, bool&);
+    void DoParse(const Line&, bool&);
+    void DoMacro(const Line&, bool&);
+    void DoSave(const Line&, bool&);
+    void DoDelete(const Line&, bool&);
+    void DoForget(const Line&, bool&);
+    void DoForgetLike(const Line&, bool&);
+    void DoClock(const Line&, bool&);
+    void DoSetVar(const Line&, bool&);
+    void DoSkin(const Line&, bool&);
+    void DoSleep(const Line&, bool&);
+    void DoWav(const Line&, bool&);
+    void DoMsg(const Line&, bool&);
+    void DoHotkeys(const Line&, bool&);
+    void DoDebug(const Line&, bool&);
+    void DoFlash(const Line&, bool&);
+    void DoMsgBox(const Line&, bool&);
+    void DoShow(const Line&, bool&);
+    void DoShowBox(const Line&, bool&);
+    void DoUp(const Line&, bool&);
+    void DoDown(const Line&, bool&);
+    void DoAbout(const Line&, bool&);
+    void DoErr(const Line&, bool&);
+    void DoQuit(const Line&, bool&);
+    void DoLaunch(const Line&, bool web);
+
+    Platform& platform_;
+    ProfileStore& store_;
+    ProgramSettings& settings_;
+    History& history_;
+    InterpreterHosts hosts_;
+
+    std::int16_t depth_ = 0;
+    bool aborted_ = false;
+    bool quitRequested_ = false;
+    // Calls of RunCommand on the stack, and whether a runaway chain is being
+    // unwound; see RunCommand.
+    int activeCalls_ = 0;
+    bool unwinding_ = false;
+};
+
+}  // namespace zindle

@@ -1,0 +1,20 @@
+#pragma once
+// The pieces of one command line, computed once per call.
+
+#include <string>
+
+#include "interpreter/interpreter.h"
+
+namespace zindle {
+
+struct Interpreter::Line {
+    std::string text;               // the line as received
+    std::string word;               // first field, case kept, not trimmed
+    std::string firstArgument;      // second field, stripped
+    std::string rest;               // after the first blank, stripped
+    std::string restAfterArgument;  // after the second blank, stripped
+
+    explicit Line(const std::string& line);
+};
+
+}  // namespace zindle
