@@ -1,0 +1,14 @@
+#include "platform/headless/headless_platform.h"
+
+namespace zindle {
+
+HeadlessPlatform::HeadlessPlatform(const HeadlessOptions& options, OutputSink output)
+    : time(options.start),
+      shell(output),
+      dialogs(output),
+      system(time, options.programDirectory, options.commandLine, options.anotherInstanceRunning),
+      windows(time) {}
+
+Platform HeadlessPlatform::Bundle() { return Platform{profiles, shell, dialogs, system, windows}; }
+
+}  // namespace zindle

@@ -1,0 +1,44 @@
+#pragma once
+// The whole headless platform in one object: virtual time, the INI engine
+// and the fakes, handed to the core as a zindle::Platform.
+
+#include <string>
+
+#include "platform/headless/headless_controls.h"
+#include "platform/headless/headless_dialogs.h"
+#include "platform/headless/headless_shell.h"
+#include "platform/headless/headless_system.h"
+#include "platform/headless/output.h"
+#include "platform/headless/virtual_time.h"
+#include "platform/platform.h"
+#include "profile/private_profile_engine.h"
+
+namespace zindle {
+
+struct HeadlessOptions {
+    std::string programDirectory;
+    std::string commandLine;
+    bool anotherInstanceRunning = false;
+    DateTime start = kDefaultStartTime;
+};
+
+class HeadlessPlatform {
+public:
+    // Every line of output goes to output.
+    HeadlessPlatform(const HeadlessOptions& options, OutputSink output);
+    HeadlessPlatform(const HeadlessPlatform&) = delete;
+    HeadlessPlatform& operator=(const HeadlessPlatform&) = delete;
+
+    // References to the members below; valid while this object lives.
+    Platform Bundle();
+
+    // Declared first: the system and the windows refer to it.
+    VirtualTime time;
+    PrivateProfileEngine profiles;
+    HeadlessShell shell;
+    HeadlessDialogs dialogs;
+    HeadlessSystem system;
+    HeadlessWindowFactory windows;
+};
+
+}  // namespace zindle
