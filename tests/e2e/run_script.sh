@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Runs one headless script test: NAME.script in a fresh program directory
+# (seeded with NAME.ini as zindle.ini and NAME.history as history.ini when
+# they exist), and compares what it printed with NAME.expected.
+#
+# Directives in the script's comment lines:
+#   #@ args: ...        options for zindle-headless before the script
+#   #@ files: A B ...   after the run, print each file of the program
+#                       directory under a line "--- NAME"
+# The program directory's path is printed as $DIR.
+set -euo pipefail
+headless=$1
+script=$(realpath "$2")
+base=${script%.script}
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+
+[ -f "$base.ini" ] && cp "$base.ini" "$dir/zindle.ini"
+[ -f "$base.history" ] && cp "$base.history" "$dir/history.ini"
+
+args=$(sed -n 's/^#@ args: //p' "$script")
+files=$(sed -n 's/^#@ files: //p' "$script")
+
+actual=$(
+  cd "$dir"
+  # shellcheck disable=SC2086 # the args directive is a word list
+  "$headless" --dir "$dir" $args < "$script" || echo "(exit status $?)"
+  for name in $files; do
+    echo "--- $name"
+    cat "$dir/$name"
+  done
+)
+actual=${actual//$dir/\$DIR}
+
+if ! diff -u "$base.expected" <(printf '%s\n' "$actual"); then
+  echo "FAILED: $(basename "$script")" >&2
+  exit 1
+fi

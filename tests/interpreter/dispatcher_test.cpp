@@ -1,0 +1,112 @@
+// Resolving words, the nesting limit, the fallback and the OK text.
+
+#include "program_fixture.h"
+
+namespace zindle {
+namespace {
+
+class DispatcherTest : public ProgramTest {};
+
+TEST_F(DispatcherTest, UserWordGetsTypedArgumentsAppendedAfterABlank) {
+    Start("[cmds]\ng=%%msg stored\nG2=%%MSG upper\n");
+    Run("g  one two ");
+    EXPECT_EQ(Status(), "stored one two");
+    Run("g");
+    EXPECT_EQ(Status(), "stored");  // the trailing blank is stripped by %%msg's rest
+    Run("g2 x");
+    EXPECT_EQ(Status(), "upper x") << "user words and built-ins match in any case";
+    EXPECT_EQ(interpreter().gLastUserCommand, "g2 x");
+    EXPECT_FALSE(Failed());
+}
+
+TEST_F(DispatcherTest, NoopShowsTheOkTextAndMsgShowsOnlyItsOwnText) {
+    Start("[cfg]\nokmsg=All good\n");
+    Run("%%noop");
+    EXPECT_EQ(Status(), "All good");
+    Run("%%msg hello");
+    EXPECT_EQ(Status(), "hello");
+    EXPECT_TRUE(interpreter().gMessageShown);
+}
+
+TEST_F(DispatcherTest, WordDefinedAsItselfStopsAtTheLimitAndFlashesOnce) {
+    Start("[cmds]\nloop=loop\n[cfg]\nrecurse=5\n");
+    Run("loop");
+    EXPECT_EQ(Status(), "Too Much Recursion!");
+    EXPECT_TRUE(Failed());
+    EXPECT_EQ(interpreter().Depth(), 0);
+    EXPECT_TRUE(interpreter().Aborted());
+    EXPECT_EQ(Count("flash"), 3) << "one BlinkBar: three flashes";
+
+    // A limit of 0 fails every line; only the first of a run of such failures flashes.
+    Run("%%setvar _max_recurse 0");
+    Run("%%noop");
+    EXPECT_EQ(Status(), "Too Much Recursion!");
+    EXPECT_EQ(Count("flash"), 3);
+    Run("%%noop");
+    EXPECT_EQ(Count("flash"), 0) << "still aborted from the previous hit";
+    EXPECT_TRUE(Failed());
+}
+
+TEST_F(DispatcherTest, UnknownWordRunsTheFallbackWithTheWholeLine) {
+    Start("[cmds]\n$fallback=%%w3 http://find.example/?q=\n");
+    Run("big cat");
+    ASSERT_EQ(Count("open: http://find.example/?q=big+cat"), 1);
+    EXPECT_FALSE(Failed());
+}
+
+TEST_F(DispatcherTest, UnknownWordWithoutFallbackFailsOnlyNearTheTop) {
+    Start("[cmds]\nouter=inner\ninner=missing\n");
+    Run("nosuchword");
+    EXPECT_EQ(Status(), "...Confused... userverb not found or general err");
+    EXPECT_TRUE(Failed());
+    Run("outer");
+    EXPECT_EQ(Status(), "...Confused... userverb not found or general err");
+    EXPECT_FALSE(Failed()) << "two levels deep the typed line still enters the history";
+}
+
+TEST_F(DispatcherTest, RunawayChainsThatNeverRaiseTheCounterStillEnd) {
+    // A fallback that fails again, and a fallback that doubles itself every
+    // round, would otherwise recurse until the stack is gone.
+    Start("[cmds]\n$fallback=%%err\n");
+    Run("nosuchword");
+    EXPECT_EQ(Status(), "Too Much Recursion!");
+    EXPECT_TRUE(Failed());
+
+    ASSERT_TRUE(program->store.WriteIniValue("cmds", "$fallback", Path("zindle.ini"),
+                                             std::string("%%macro %%err|%%err")));
+    Run("nosuchword");
+    EXPECT_EQ(Status(), "Too Much Recursion!");
+
+    // A typed macro of macros nests once per word without raising the counter.
+    std::string line;
+    for (int i = 0; i < 20000; ++i) line += "%%macro ";
+    Run(line + "%%msg deep");
+    EXPECT_EQ(Status(), "Too Much Recursion!");
+    Run("%%msg after");
+    EXPECT_EQ(Status(), "after") << "the program keeps working";
+}
+
+TEST_F(DispatcherTest, LimitInsideAMacroStopsOnlyThatPart) {
+    Start("[cmds]\nloop=loop\n[cfg]\nrecurse=4\n");
+    Run("%%macro loop|%%msg next");
+    EXPECT_EQ(Status(), "next");
+    EXPECT_EQ(interpreter().Depth(), 0);
+}
+
+TEST_F(DispatcherTest, QuitStopsEverythingAfterIt) {
+    Start("[cmds]\nbye=%%macro %%quit|%%msg never\n");
+    Run("bye");
+    EXPECT_TRUE(program->Ended());
+    EXPECT_EQ(Status(), "-- Quitting, saving History --");
+}
+
+TEST_F(DispatcherTest, LongLinesWithManyFieldsAreHandled) {
+    Start("[cmds]\nx=%%parse %%msg %%3 %%2||\n");
+    std::string args;
+    for (int i = 1; i <= 10000; ++i) args += " w" + std::to_string(i);
+    Run("x" + args);
+    EXPECT_EQ(Status(), "w3 w2");
+}
+
+}  // namespace
+}  // namespace zindle
