@@ -11,6 +11,9 @@
 
 namespace zindle {
 
+// The order of day, month and year in the user's short date format.
+enum class DateOrder { MonthDayYear, DayMonthYear, YearMonthDay };
+
 class System {
 public:
     virtual ~System() = default;
@@ -40,6 +43,7 @@ public:
 
     // The current local date and time.
     virtual DateTime Now() = 0;
+    virtual DateOrder LocaleDateOrder() = 0;
     // Milliseconds since an arbitrary start, wrapping at 2^32.
     virtual std::uint32_t TickCount() = 0;
     // Suspends the thread; nothing repaints and no timer runs meanwhile.

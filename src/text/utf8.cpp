@@ -62,6 +62,12 @@ void AppendUtf8(std::string& out, char32_t c) {
 
 }  // namespace
 
+std::string Utf8Encode(char32_t c) {
+    std::string out;
+    AppendUtf8(out, c);
+    return out;
+}
+
 std::size_t Utf8CharSize(std::string_view text, std::size_t offset) {
     char32_t ignored;
     return DecodeAt(text, offset, ignored);

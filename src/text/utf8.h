@@ -26,6 +26,9 @@ std::string Utf8Right(std::string_view text, std::size_t chars);
 // no valid UTF-8 sequence produces, so comparisons stay exact.
 std::vector<char32_t> Utf8Decode(std::string_view text);
 
+// The UTF-8 form of one code point.
+std::string Utf8Encode(char32_t c);
+
 // Lower case for ASCII, Latin-1, Latin Extended-A, Greek and Cyrillic
 // letters; every other character is kept.
 char32_t LowerCodePoint(char32_t c);

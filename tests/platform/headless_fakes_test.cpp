@@ -115,8 +115,8 @@ TEST_F(HeadlessFakes, RegistryValuesAreFilesUnderTheProgramDirectory) {
 
 TEST_F(HeadlessFakes, WindowsAndLabelsAreFoundByName) {
     WindowFactory& factory = platform_.Bundle().windows;
-    auto splash = factory.CreateWindow("frmSplash", "Zindle");
-    auto bar = factory.CreateWindow("Form1", "Zindle bar");
+    auto splash = factory.CreateWindow("frmSplash", "Zindle", WindowKind::Splash);
+    auto bar = factory.CreateWindow("Form1", "Zindle bar", WindowKind::Bar);
     auto status = bar->CreateLabel("lblMsg");
     auto clock = bar->CreateLabel("lblTimer");
 
@@ -127,7 +127,7 @@ TEST_F(HeadlessFakes, WindowsAndLabelsAreFoundByName) {
     EXPECT_EQ(platform_.windows.FindLabel("frmSplash", "lblMsg"), nullptr);
 
     // A newer window of the same name hides the older one until it is gone.
-    auto second = factory.CreateWindow("frmSplash", "again");
+    auto second = factory.CreateWindow("frmSplash", "again", WindowKind::Splash);
     EXPECT_EQ(platform_.windows.FindWindow("frmSplash"), second.get());
     second.reset();
     EXPECT_EQ(platform_.windows.FindWindow("frmSplash"), splash.get());
@@ -148,7 +148,7 @@ TEST_F(HeadlessFakes, WindowsAndLabelsAreFoundByName) {
 }
 
 TEST_F(HeadlessFakes, FlashIsReportedWhenALabelTakesItsWindowsBackColour) {
-    auto bar = platform_.windows.CreateWindow("Form1", "");
+    auto bar = platform_.windows.CreateWindow("Form1", "", WindowKind::Bar);
     auto status = bar->CreateLabel("lblMsg");
     Lines flashes;
     platform_.windows.SetFlashHandler(
@@ -167,7 +167,7 @@ TEST_F(HeadlessFakes, FlashIsReportedWhenALabelTakesItsWindowsBackColour) {
 }
 
 TEST_F(HeadlessFakes, AClosedWindowsTimersStop) {
-    auto bar = platform_.windows.CreateWindow("Form1", "");
+    auto bar = platform_.windows.CreateWindow("Form1", "", WindowKind::Bar);
     auto timer = bar->CreateTimer("tmrClock");
     int ticks = 0;
     timer->SetInterval(1000);

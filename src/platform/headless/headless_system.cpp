@@ -131,6 +131,10 @@ bool HeadlessSystem::WriteRegistryBinary(const std::string& key, const std::vect
 
 DateTime HeadlessSystem::Now() { return time_.Now(); }
 
+DateOrder HeadlessSystem::LocaleDateOrder() { return dateOrder_; }
+
+void HeadlessSystem::SetLocaleDateOrder(DateOrder order) { dateOrder_ = order; }
+
 std::uint32_t HeadlessSystem::TickCount() { return time_.TickCount(); }
 
 void HeadlessSystem::Sleep(std::uint32_t milliseconds) { time_.Sleep(milliseconds); }

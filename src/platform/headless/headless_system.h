@@ -54,6 +54,9 @@ public:
     bool WriteRegistryBinary(const std::string& key, const std::vector<std::uint8_t>& value) override;
 
     DateTime Now() override;
+    // MonthDayYear unless set otherwise.
+    DateOrder LocaleDateOrder() override;
+    void SetLocaleDateOrder(DateOrder order);
     std::uint32_t TickCount() override;
     void Sleep(std::uint32_t milliseconds) override;
     void DoEvents() override;
@@ -68,6 +71,7 @@ private:
     std::string clipboard_;
     std::vector<HotkeyRegistration> hotkeys_;
     std::set<std::pair<int, int>> takenHotkeys_;
+    DateOrder dateOrder_ = DateOrder::MonthDayYear;
 };
 
 }  // namespace zindle

@@ -2,24 +2,78 @@
 
 #include <charconv>
 #include <iostream>
+#include <sstream>
 
 #include "bar/form1.h"
+#include "platform/headless/output_format.h"
 #include "startup/program.h"
+#include "text/utf8.h"
 
 namespace zindle {
 
 namespace {
 
-bool ParseMilliseconds(const std::string& text, std::uint64_t& value) {
+constexpr int kTwips = kHeadlessTwipsPerPixel;
+
+template <typename Number>
+bool ParseNumber(const std::string& text, Number& value) {
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
-    return error == std::errc() && stop == end;
+    return error == std::errc() && stop == end && !text.empty();
+}
+
+// The buttons by the names a script uses for them.
+std::string ButtonControl(const std::string& name) {
+    if (name == "run") return "picRunCmd";
+    if (name == "swap") return "picSwapPos";
+    if (name == "exit") return "picClose";
+    return name;
+}
+
+const char* ButtonName(BarButton button) {
+    switch (button) {
+        case BarButton::Swap: return "swap";
+        case BarButton::Run: return "run";
+        case BarButton::Exit: break;
+    }
+    return "exit";
+}
+
+std::string Words(const std::string& text, std::vector<std::string>& words) {
+    std::istringstream in(text);
+    for (std::string word; in >> word;) words.push_back(word);
+    return text;
 }
 
 }  // namespace
 
 ScriptReader::ScriptReader(HeadlessPlatform& platform, Program& program, OutputSink output)
-    : platform_(platform), program_(program), output_(std::move(output)) {}
+    : platform_(platform), program_(program), output_(std::move(output)) {
+    platform_.windows.SetLabelChangeHandler([this](const HeadlessLabel& label) {
+        if (label.WindowName() == "Form1" && label.Name() == "lblTimer") {
+            OnClockLabel(label.Text(), label.Visible());
+        }
+    });
+    if (Form1* bar = program_.bar()) {
+        bar->SetFaceObserver([this](BarButton button, int face, int state) {
+            output_(std::string("face: ") + ButtonName(button) + " " + std::to_string(face) + " " +
+                    std::to_string(state));
+        });
+    }
+}
+
+void ScriptReader::OnClockLabel(const std::string& text, bool visible) {
+    if (!visible) {
+        if (clockVisible_) output_("clock: hidden");
+        clockVisible_ = false;
+        lastClock_ = text;
+        return;
+    }
+    clockVisible_ = true;
+    if (text == lastClock_) return;
+    lastClock_ = text;
+    output_("clock: " + EscapeLineBreaks(text));
+}
 
 void ScriptReader::ReportStatus() {
     Form1* bar = program_.bar();
@@ -30,7 +84,123 @@ void ScriptReader::ReportStatus() {
     output_("status: " + EscapeLineBreaks(status));
 }
 
-void ScriptReader::AfterStartup() { ReportStatus(); }
+void ScriptReader::ReportCommandBox() {
+    Form1* bar = program_.bar();
+    if (!bar || bar->Unloaded()) return;
+    TextBox& box = bar->txtCmd();
+    std::string shown = "command: " + EscapeLineBreaks(box.Text());
+    if (box.SelectionLength() > 0) {
+        shown += " [" + std::to_string(box.SelectionStart()) + "+" +
+                 std::to_string(box.SelectionLength()) + "]";
+    }
+    if (shown == lastCommand_) return;
+    lastCommand_ = shown;
+    output_(shown);
+}
+
+void ScriptReader::AfterStartup() {
+    lastCommand_ = "command: ";
+    ReportStatus();
+    ReportCommandBox();
+}
+
+bool ScriptReader::Type(const std::string& text) {
+    HeadlessTextBox* box = platform_.windows.FindTextBox("Form1", "txtCmd");
+    if (!box) return false;
+    for (const char32_t c : Utf8Decode(text)) {
+        if (program_.Ended()) break;
+        box->TypeCharacter(c);
+    }
+    return true;
+}
+
+bool ScriptReader::Key(const std::string& name) {
+    HeadlessTextBox* box = platform_.windows.FindTextBox("Form1", "txtCmd");
+    const std::optional<KeyName> key = ParseKeyName(name);
+    if (!box || !key) return false;
+    box->PressKey(*key);
+    return true;
+}
+
+HeadlessPictureBox* ScriptReader::FindButton(const std::string& name) {
+    return platform_.windows.FindPictureBox("Form1", ButtonControl(name));
+}
+
+bool ScriptReader::Mouse(const std::string& command, const std::string& argument) {
+    std::vector<std::string> words;
+    Words(argument, words);
+    if (command == "click" && words.size() == 1) {
+        HeadlessPictureBox* button = FindButton(words[0]);
+        if (!button) return false;
+        button->MouseDown(kLeftButton, kTwips, kTwips);
+        button->MouseUp(kLeftButton, kTwips, kTwips);
+        if (!program_.Ended()) button->Click();
+        return true;
+    }
+    if ((command == "press" || command == "release") && words.size() == 2) {
+        HeadlessPictureBox* button = FindButton(words[0]);
+        const int mouseButton =
+            words[1] == "left" ? kLeftButton : words[1] == "right" ? kRightButton : 0;
+        if (!button || mouseButton == 0) return false;
+        if (command == "press") {
+            button->MouseDown(mouseButton, kTwips, kTwips);
+        } else {
+            button->MouseUp(mouseButton, kTwips, kTwips);
+            // A release of the primary button over the button completes a click.
+            if (mouseButton == kLeftButton && !program_.Ended()) button->Click();
+        }
+        return true;
+    }
+    if (command == "move" && words.size() == 3) {
+        int x = 0, y = 0;
+        HeadlessWindow* window = platform_.windows.FindWindow("Form1");
+        if (!window || !ParseNumber(words[1], x) || !ParseNumber(words[2], y)) return false;
+        return window->MouseMoveOver(ButtonControl(words[0]), x * kTwips, y * kTwips);
+    }
+    return false;
+}
+
+void ScriptReader::ShowSkin() {
+    const SkinRecord& skin = program_.skin;
+    output_("skin: name=" + EscapeLineBreaks(skin.gSkinName) +
+            " height=" + std::to_string(skin.gBarHeight));
+    std::string colours = "skin colors:";
+    for (int slot = 1; slot <= 7; ++slot) colours += " " + HexColour(GetSkinColor(skin, slot));
+    output_(colours);
+    output_("skin fonts: command=" + FormatFont(skin.gCommandFont) +
+            " status=" + FormatFont(skin.gStatusFont) + " clock=" + FormatFont(skin.gClockFont));
+    static constexpr const char* kFaces[] = {"", "up", "down", "run", "exit"};
+    std::string pictures = "skin pictures:";
+    for (int face = 1; face <= 4; ++face) {
+        pictures += std::string(" ") + kFaces[face] + "=";
+        for (int state = 1; state <= 3; ++state) {
+            const PicturePtr picture = GetSkinPicture(skin, face, state);
+            pictures += (state > 1 ? "," : "") + (picture ? picture->Source() : std::string("none"));
+        }
+    }
+    output_(EscapeLineBreaks(pictures));
+}
+
+bool ScriptReader::Show(const std::string& name) {
+    if (name == "skin") {
+        ShowSkin();
+        return true;
+    }
+    HeadlessWindowFactory& windows = platform_.windows;
+    if (const HeadlessControl* control = windows.FindControl("Form1", ButtonControl(name))) {
+        output_(control->Describe());
+        return true;
+    }
+    if (const HeadlessWindow* window = windows.FindWindow(name)) {
+        output_(window->Describe());
+        return true;
+    }
+    if (const HeadlessControl* control = windows.FindControl("frmSplash", name)) {
+        output_(control->Describe());
+        return true;
+    }
+    return false;
+}
 
 bool ScriptReader::Execute(const std::string& command, const std::string& argument) {
     Interpreter& interpreter = program_.interpreter;
@@ -55,16 +225,27 @@ bool ScriptReader::Execute(const std::string& command, const std::string& argume
     }
     if (command == "wait") {
         std::uint64_t milliseconds = 0;
-        if (!ParseMilliseconds(argument, milliseconds)) return false;
+        if (!ParseNumber(argument, milliseconds)) return false;
         platform_.time.Wait(milliseconds);
-        ReportStatus();
         return true;
     }
     if (command == "quit") {
         if (Form1* bar = program_.bar()) bar->Unload();
-        ReportStatus();
         return true;
     }
+    if (command == "type") return Type(argument);
+    if (command == "key") return Key(argument);
+    if (command == "click" || command == "press" || command == "release" || command == "move") {
+        return Mouse(command, argument);
+    }
+    if (command == "resize") {
+        int width = 0;
+        HeadlessWindow* window = platform_.windows.FindWindow("Form1");
+        if (!window || !ParseNumber(argument, width) || width < 0) return false;
+        window->Resize(width * kTwips);
+        return true;
+    }
+    if (command == "show") return Show(argument);
     return false;
 }
 
@@ -81,6 +262,8 @@ int ScriptReader::Run(std::istream& script) {
             std::cerr << "zindle-headless: cannot understand: " << line << '\n';
             ++errors;
         }
+        if (command != "run") ReportStatus();
+        ReportCommandBox();
     }
     return errors;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The headless front end's event loop: it reads one script line at a time,
 // turns it into the event a user or the system would have caused, and
-// prints what changed on the bar once the line is done.
+// prints what changed on the bar.
 
 #include <istream>
 #include <string>
@@ -12,12 +12,13 @@
 namespace zindle {
 
 class Program;
+class HeadlessPictureBox;
 
 class ScriptReader {
 public:
     ScriptReader(HeadlessPlatform& platform, Program& program, OutputSink output);
 
-    // Prints the status line when start-up left it changed.
+    // Prints the status line and the command box when start-up left them changed.
     void AfterStartup();
     // Runs the script until it ends, "quit" is read or the bar is unloaded.
     // Returns the number of lines that could not be understood.
@@ -26,12 +27,23 @@ public:
 private:
     // False when the line was not understood.
     bool Execute(const std::string& command, const std::string& argument);
+    bool Type(const std::string& text);
+    bool Key(const std::string& name);
+    bool Mouse(const std::string& command, const std::string& argument);
+    bool Show(const std::string& name);
+    void ShowSkin();
+    void OnClockLabel(const std::string& text, bool visible);
     void ReportStatus();
+    void ReportCommandBox();
+    HeadlessPictureBox* FindButton(const std::string& name);
 
     HeadlessPlatform& platform_;
     Program& program_;
     OutputSink output_;
     std::string lastStatus_ = ".";
+    std::string lastCommand_;
+    std::string lastClock_;
+    bool clockVisible_ = false;
 };
 
 }  // namespace zindle
