@@ -1,10 +1,17 @@
 #pragma once
-// The bar window: its controls, the status-line flash and unloading.
+// The bar window: the command box, the three picture buttons, the status
+// line, the clock label and the five clock timers, and what the bar does
+// with them.
 
+#include <array>
+#include <functional>
 #include <memory>
+#include <string>
 
+#include "clock/clocks.h"
 #include "interpreter/hosts.h"
 #include "platform/controls.h"
+#include "skinning/skinning.h"
 
 namespace zindle {
 
@@ -13,30 +20,95 @@ class ProfileStore;
 struct ProgramSettings;
 struct History;
 struct SkinRecord;
+class Interpreter;
+class AppBar;
+class HotkeyService;
 
-class Form1 final : public BarHost {
+// The program state the bar works on; owned by the program.
+struct BarContext {
+    Platform& platform;
+    ProfileStore& store;
+    ProgramSettings& settings;
+    History& history;
+    SkinRecord& skin;
+    Interpreter& interpreter;
+    AppBar* appBar = nullptr;
+    HotkeyService* hotkeys = nullptr;
+};
+
+enum class BarButton { Swap, Run, Exit };
+
+class Form1 final : public BarHost, public DockHost {
 public:
-    Form1(Platform& platform, ProfileStore& store, ProgramSettings& settings, History& history,
-          SkinRecord& skin);
+    explicit Form1(const BarContext& context);
+    ~Form1() override;
 
+    // Docks the bar, lays it out and shows it.
+    void Form_Load();
+    // The layout rule, on load and on every resize.
+    void Form_Resize();
+    void AppBarInit();
+
+    // BarHost
     Label& StatusLine() override { return *lblMsg_; }
-    // Three flashes of the status text, 150 ms hidden and 150 ms shown each.
     void BlinkBar() override;
-    // Saves the history and every setting, then closes the window. Runs once.
+    // Saves the history and every setting, gives the strip back and closes
+    // the window. Runs once.
     void Unload() override;
+    // DockHost: "%%up" and "%%down".
+    void DockAtEdge(int edge) override;
 
-    Window& window() { return *window_; }
+    // The buttons' click actions.
+    void Run();
+    void Swap();
+    void Exit();
+
+    // The command box.
+    void TxtCmdKeyDown(int& keyCode, int shift);
+    void TxtCmdKeyPress(int& charCode);
+    void TxtCmdChange();
+    void AutoComp();
+
     bool Unloaded() const { return unloaded_; }
+    Window& window() { return *window_; }
+    TextBox& txtCmd() { return *txtCmd_; }
+    Label& lblTimer() { return *lblTimer_; }
+    PictureBox& Button(BarButton button);
+    Skinning& skinning() { return *skinning_; }
+    Clocks& clocks() { return *clocks_; }
+
+    // Called whenever a button is given a face (face 1..4, state 1..3).
+    void SetFaceObserver(std::function<void(BarButton, int face, int state)> observer) {
+        faceObserver_ = std::move(observer);
+    }
 
 private:
-    Platform& platform_;
-    ProfileStore& store_;
-    ProgramSettings& settings_;
-    History& history_;
-    SkinRecord& skin_;
+    void ShowFace(BarButton button, int face, int state);
+    int ButtonId(BarButton button) const;
+    int CurrentEdge() const;
+    void SetSwapFace(int face);
+    void HistoryStep(bool up);
+    void PicMouseDown(BarButton button, int mouseButton);
+    void PicMouseUp(BarButton button, int mouseButton);
+    void pic_mousemove(BarButton button, int x, int y);
+    void ConnectEvents();
+
+    BarContext context_;
     std::unique_ptr<Window> window_;
+    std::array<std::unique_ptr<Timer>, 5> tmrClock_;
+    std::unique_ptr<PictureBox> picClose_;
+    std::unique_ptr<PictureBox> picRunCmd_;
+    std::unique_ptr<PictureBox> picSwapPos_;
+    std::unique_ptr<TextBox> txtCmd_;
     std::unique_ptr<Label> lblMsg_;
+    std::unique_ptr<Label> lblTimer_;
+    // The up/down button's tag: the face it shows, "1" up or "2" down.
+    std::string swapTag_ = "1";
+    bool suppressAutoComplete_ = false;
     bool unloaded_ = false;
+    std::unique_ptr<Skinning> skinning_;
+    std::unique_ptr<Clocks> clocks_;
+    std::function<void(BarButton, int, int)> faceObserver_;
 };
 
 }  // namespace zindle

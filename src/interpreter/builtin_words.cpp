@@ -15,13 +15,13 @@
 #include "profile/profile_store.h"
 #include "profile/program_settings.h"
 #include "text/utf8.h"
+#include "version.h"
 
 namespace zindle {
 
 namespace {
 
 constexpr const char* kCmds = "cmds";
-constexpr const char* kVersionText = "Zindle Version 3.2.8";
 constexpr const char* kAboutTitle = "Zindle - the keyboard command bar";
 
 // "%%sleep" waits at least nothing and at most what a 32-bit wait can hold.
@@ -194,7 +194,8 @@ void Interpreter::DoUp(const Line&, bool&) { MoveToEdge(1, "t"); }
 void Interpreter::DoDown(const Line&, bool&) { MoveToEdge(3, "b"); }
 
 void Interpreter::DoAbout(const Line&, bool&) {
-    platform_.dialogs.MessageBox(kVersionText, kAboutTitle, MessageIcon::None, MessageButtons::Ok);
+    platform_.dialogs.MessageBox(std::string("Zindle Version ") + kVersionText, kAboutTitle,
+                                 MessageIcon::None, MessageButtons::Ok);
 }
 
 void Interpreter::DoErr(const Line&, bool&) {

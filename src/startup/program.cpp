@@ -1,6 +1,8 @@
 #include "startup/program.h"
 
 #include "bar/form1.h"
+#include "bar/splash.h"
+#include "hotkey/hotkey_service.h"
 #include "platform/platform.h"
 #include "profile/conversions.h"
 #include "profile/history_file.h"
@@ -14,8 +16,12 @@ constexpr const char* kCmds = "cmds";
 
 }  // namespace
 
-Program::Program(Platform& p)
-    : platform(p), store(p.profiles), interpreter(p, store, settings, history) {}
+Program::Program(Platform& p, AppBar* appBar, HotkeyService* hotkeys)
+    : platform(p),
+      store(p.profiles),
+      interpreter(p, store, settings, history),
+      appBar_(appBar),
+      hotkeys_(hotkeys) {}
 
 Program::~Program() = default;
 
@@ -35,12 +41,25 @@ void Program::WriteDefaultCommands() {
     }
 }
 
+void Program::ShowSplash() {
+    if (settings.gSplashTime <= 0) return;
+    splash_ = std::make_unique<frmSplash>(platform.windows);
+    splash_->Show(platform.system, settings.gSplashTime);
+}
+
+// The base skin comes first so that the bar docks at its height straight
+// away; then the bar window loads (docks, lays itself out, shows itself).
 void Program::LoadBar() {
-    form1_ = std::make_unique<Form1>(platform, store, settings, history, skin);
+    form1_ = std::make_unique<Form1>(
+        BarContext{platform, store, settings, history, skin, interpreter, appBar_, hotkeys_});
     InterpreterHosts hosts;
     hosts.bar = form1_.get();
-    hosts.skins = startupHosts.skins;
+    hosts.dock = form1_.get();
+    hosts.clock = &form1_->clocks();
+    hosts.skins = &form1_->skinning();
     interpreter.SetHosts(hosts);
+    form1_->skinning().LoadBaseSkin();
+    if (!form1_->Unloaded()) form1_->Form_Load();
 }
 
 bool Program::StartupMain() {
@@ -54,19 +73,22 @@ bool Program::StartupMain() {
     }
     SetProgramPaths(settings, system.ProgramDirectory(), system.PathSeparator());
     ReadSplashSetting(store, settings);
+    ShowSplash();
     ReadHotkeySettings(store, settings);
     ReadBehaviourSettings(store, settings);
     WriteDefaultCommands();
-    LoadBar();
-
-    skin.gSkinName = store.ReadIniValue("cfg", "skin", "", settings.gIniPath);
-    if (startupHosts.skins) startupHosts.skins->LoadSkin(skin.gSkinName);
-
+    // The history is read before the bar exists: a bar that cannot even take
+    // its built-in look unloads at once, and unloading saves the history.
     history.gHistory = LoadHistoryFile(store, settings.gHistoryPath);
-    if (store.IniHasValue(kCmds, "!onload", settings.gIniPath)) {
-        interpreter.RunCommand(store.ReadIniValue(kCmds, "!onload", "", settings.gIniPath));
+    LoadBar();
+    if (!form1_->Unloaded()) {
+        form1_->skinning().LoadSkin(store.ReadIniValue("cfg", "skin", "", settings.gIniPath));
+        if (hotkeys_) hotkeys_->RegisterHotkeys();
+        if (store.IniHasValue(kCmds, "!onload", settings.gIniPath)) {
+            interpreter.RunCommand(store.ReadIniValue(kCmds, "!onload", "", settings.gIniPath));
+        }
     }
-    form1_->window().SetVisible(true);
+    if (!form1_->Unloaded()) form1_->window().SetVisible(true);
     settings.gStartingUp = false;
     return true;
 }

@@ -14,16 +14,15 @@ namespace zindle {
 
 struct Platform;
 class Form1;
-
-// The parts that later stages of start-up hand control to. Each is connected
-// when the program has it; start-up skips what is not there.
-struct StartupHosts {
-    SkinHost* skins = nullptr;
-};
+class frmSplash;
+class AppBar;
+class HotkeyService;
 
 class Program {
 public:
-    explicit Program(Platform& platform);
+    // appBar and hotkeys are the docking object and the hotkey subsystem
+    // when the program has them; either may be null.
+    explicit Program(Platform& platform, AppBar* appBar = nullptr, HotkeyService* hotkeys = nullptr);
     ~Program();
 
     // Runs start-up. False when the program must end at once (another
@@ -32,6 +31,7 @@ public:
 
     // The bar window; created by start-up.
     Form1* bar() { return form1_.get(); }
+    frmSplash* splash() { return splash_.get(); }
     bool Ended() const;
 
     Platform& platform;
@@ -40,12 +40,15 @@ public:
     History history;
     SkinRecord skin;
     Interpreter interpreter;
-    StartupHosts startupHosts;
 
 private:
     void WriteDefaultCommands();
+    void ShowSplash();
     void LoadBar();
 
+    AppBar* appBar_;
+    HotkeyService* hotkeys_;
+    std::unique_ptr<frmSplash> splash_;
     std::unique_ptr<Form1> form1_;
 };
 
