@@ -55,6 +55,7 @@ void Form1::ConnectEvents() {
         [this](int& keyCode, int shift) { TxtCmdKeyDown(keyCode, shift); },
         [this](int& charCode) { TxtCmdKeyPress(charCode); },
         [this] { TxtCmdChange(); },
+        {},
     });
     const auto connect = [this](BarButton button, void (Form1::*click)()) {
         Button(button).SetEvents({
@@ -71,7 +72,7 @@ void Form1::ConnectEvents() {
         [this] { Form_Resize(); },
         // Closing the bar from outside (the window manager) unloads it like
         // the exit button.
-        [this](bool&) { Unload(); },
+        [this](bool&, CloseReason) { Unload(); },
     });
 }
 

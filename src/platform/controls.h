@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/types.h"
+#include "platform/window_manager.h"
 
 namespace zindle {
 
@@ -90,6 +91,8 @@ public:
         std::function<void(int& charCode)> keyPress;
         // The text changed, by typing or by SetText.
         std::function<void()> change;
+        // A key was released; keyCode and shift as for keyDown.
+        std::function<void(int keyCode, int shift)> keyUp;
     };
     virtual void SetEvents(Events events) = 0;
 
@@ -136,6 +139,21 @@ public:
     virtual bool HasCapture() const = 0;
 };
 
+class CheckBox : public Control {
+public:
+    virtual void SetCaption(const std::string& caption) = 0;
+    virtual std::string Caption() const = 0;
+    virtual void SetChecked(bool checked) = 0;
+    virtual bool Checked() const = 0;
+};
+
+class CommandButton : public Control {
+public:
+    virtual void SetCaption(const std::string& caption) = 0;
+    virtual std::string Caption() const = 0;
+    virtual void SetClickHandler(std::function<void()> onClick) = 0;
+};
+
 // A window timer: fires every Interval() milliseconds while enabled, on the
 // UI thread, from the message loop (never while the thread sleeps).
 class Timer {
@@ -154,14 +172,20 @@ enum class WindowKind {
     Dialog,  // a fixed dialog frame with a caption
 };
 
+// Why a window is being closed.
+enum class CloseReason {
+    User,     // its close box or control menu, Alt+F4
+    Program,  // the program unloads it
+    System,   // the session ends
+};
+
 class Window {
 public:
     struct Events {
         // The client area changed size.
         std::function<void()> resize;
-        // The user asked to close the window (its close box, Alt+F4); setting
-        // cancel keeps it open.
-        std::function<void(bool& cancel)> queryUnload;
+        // The window is about to close; setting cancel keeps it open.
+        std::function<void(bool& cancel, CloseReason reason)> queryUnload;
     };
     virtual ~Window() = default;
     virtual void SetEvents(Events events) = 0;
@@ -170,6 +194,10 @@ public:
     virtual std::unique_ptr<TextBox> CreateTextBox(const std::string& name) = 0;
     virtual std::unique_ptr<PictureBox> CreatePictureBox(const std::string& name) = 0;
     virtual std::unique_ptr<Timer> CreateTimer(const std::string& name) = 0;
+    virtual std::unique_ptr<CheckBox> CreateCheckBox(const std::string& name) = 0;
+    virtual std::unique_ptr<CommandButton> CreateButton(const std::string& name) = 0;
+    // A line drawn from (left, top) to (left + width, top + height).
+    virtual std::unique_ptr<Control> CreateLine(const std::string& name) = 0;
 
     // Setting the back colour also clears every picture drawn on the background.
     virtual void SetBackColor(Colour colour) = 0;
@@ -189,6 +217,9 @@ public:
     // Destroys the native window; the front end's message loop ends when the
     // main window is closed.
     virtual void Close() = 0;
+
+    // The window-management side: its procedure chain, rectangle and styles.
+    virtual NativeWindow& Native() = 0;
 };
 
 class WindowFactory {
@@ -202,6 +233,9 @@ public:
     virtual PicturePtr LoadPictureResource(const std::string& name) = 0;
     // Releases the mouse capture, whoever holds it.
     virtual void ReleaseCapture() = 0;
+    // Shows a dialog modally over owner and runs the message loop until the
+    // dialog is closed.
+    virtual void RunModal(Window& dialog, Window& owner) = 0;
 };
 
 }  // namespace zindle

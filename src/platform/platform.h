@@ -7,6 +7,7 @@
 #include "platform/profile_files.h"
 #include "platform/shell.h"
 #include "platform/system.h"
+#include "platform/window_manager.h"
 
 namespace zindle {
 
@@ -16,6 +17,7 @@ struct Platform {
     Dialogs& dialogs;
     System& system;
     WindowFactory& windows;
+    WindowManager& windowManager;
 };
 
 }  // namespace zindle

@@ -37,6 +37,9 @@ protected:
                 if (charCode == '*') charCode = 'Z';
             },
             [this, raw] { log_.push_back("change " + raw->Text()); },
+            [this](int keyCode, int shift) {
+                log_.push_back("up " + std::to_string(keyCode) + " " + std::to_string(shift));
+            },
         });
         return box;
     }
@@ -149,7 +152,7 @@ TEST_F(HeadlessControls, BackspaceAndDeleteAtTheEdgesChangeNothing) {
 TEST_F(HeadlessControls, AHandlerMayDestroyTheBoxItIsCalledFrom) {
     std::unique_ptr<TextBox> box = bar_->CreateTextBox("txtCmd");
     HeadlessTextBox* raw = &Box(box);
-    box->SetEvents({{}, [&](int&) { box.reset(); }, {}});
+    box->SetEvents({{}, [&](int&) { box.reset(); }, {}, {}});
     raw->TypeCharacter(U'x');
     EXPECT_EQ(box, nullptr);
     EXPECT_EQ(factory_.FindTextBox("Form1", "txtCmd"), nullptr);
@@ -287,7 +290,7 @@ TEST_F(HeadlessControls, WindowsKeepTheirSizeBackgroundAndFocus) {
     EXPECT_EQ(options->Width(), 0);
     int resizes = 0;
     bool cancel = true;
-    options->SetEvents({[&] { ++resizes; }, [&](bool& c) { c = cancel; }});
+    options->SetEvents({[&] { ++resizes; }, [&](bool& c, CloseReason) { c = cancel; }});
     options->SetClientSize(4500, 3000);
     options->SetClientSize(4500, 3000);
     auto& dialog = static_cast<HeadlessWindow&>(*options);

@@ -110,6 +110,7 @@ public:
         return name == missing_ ? nullptr : inner_.LoadPictureResource(name);
     }
     void ReleaseCapture() override { inner_.ReleaseCapture(); }
+    void RunModal(Window& dialog, Window& owner) override { inner_.RunModal(dialog, owner); }
 
 private:
     WindowFactory& inner_;

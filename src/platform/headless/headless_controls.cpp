@@ -1,4 +1,5 @@
 #include "platform/headless/headless_controls.h"
+#include "platform/headless/headless_registry.h"
 
 #include "platform/headless/output_format.h"
 
@@ -17,38 +18,6 @@
 
 namespace zindle {
 
-// What a control needs of its window, kept apart so a control may outlive it.
-struct HeadlessWindowState {
-    std::string name;
-    std::string caption;
-    WindowKind kind = WindowKind::Bar;
-    Colour backColour = MakeColour(240, 240, 240);
-    bool visible = false;
-    bool closed = false;
-    const HeadlessControl* focus = nullptr;
-};
-
-// The live windows and controls in creation order; each removes itself when
-// it is destroyed, so the registry never holds a dangling pointer.
-struct HeadlessWindowRegistry {
-    std::vector<HeadlessWindow*> windows;
-    std::vector<HeadlessControl*> controls;
-    HeadlessPictureBox* capture = nullptr;
-    FlashHandler onFlash;
-    LabelChangeHandler onLabelChange;
-
-    template <class Kind>
-    Kind* FindNewest(std::string_view windowName, std::string_view controlName) const {
-        for (auto control = controls.rbegin(); control != controls.rend(); ++control) {
-            if ((*control)->WindowName() == windowName && (*control)->Name() == controlName) {
-                if (auto* found = dynamic_cast<Kind*>(*control)) {
-                    return found;
-                }
-            }
-        }
-        return nullptr;
-    }
-};
 
 namespace {
 
@@ -423,6 +392,10 @@ void HeadlessTextBox::PressKey(KeyName key) {
     }
 }
 
+void HeadlessTextBox::ReleaseKey(int keyCode, int shift) {
+    if (const auto keyUp = events_.keyUp) keyUp(keyCode, shift);
+}
+
 std::optional<int> HeadlessTextBox::RaiseKeyDown(int keyCode, int shift) {
     // Copies: a handler may replace the events or destroy the box.
     const auto keyDown = events_.keyDown;
@@ -547,7 +520,11 @@ std::string HeadlessPictureBox::Describe() const {
 
 HeadlessWindow::HeadlessWindow(std::shared_ptr<HeadlessWindowRegistry> registry, VirtualTime& time,
                                std::string name, std::string caption, WindowKind kind)
-    : registry_(std::move(registry)), state_(std::make_shared<HeadlessWindowState>()), time_(time) {
+    : registry_(std::move(registry)),
+      state_(std::make_shared<HeadlessWindowState>()),
+      time_(time),
+      handle_(registry_->nextHandle++),
+      procedure_(DefaultWindowProc) {
     state_->name = std::move(name);
     state_->caption = std::move(caption);
     state_->kind = kind;
@@ -649,7 +626,7 @@ bool HeadlessWindow::RequestClose() {
     const auto state = state_;
     bool cancel = false;
     if (const auto queryUnload = events_.queryUnload) {
-        queryUnload(cancel);
+        queryUnload(cancel, CloseReason::User);
     }
     if (!state->closed && !cancel) {
         Close();
@@ -713,6 +690,28 @@ PicturePtr HeadlessWindowFactory::LoadPictureResource(const std::string& name) {
     const auto size = ReadPictureSize(*bytes);
     return size ? std::make_shared<HeadlessPicture>(name, *size) : nullptr;
 }
+
+void HeadlessWindowFactory::RunModal(Window& dialog, Window&) {
+    auto* headless = dynamic_cast<HeadlessWindow*>(&dialog);
+    if (!headless || !registry_->modalLoop) return;
+    headless->SetVisible(true);
+    // A copy: the loop may run another dialog that sets a loop of its own.
+    const auto loop = registry_->modalLoop;
+    loop(*headless);
+}
+
+void HeadlessWindowFactory::SetModalLoop(std::function<void(HeadlessWindow& dialog)> loop) {
+    registry_->modalLoop = std::move(loop);
+}
+
+HeadlessWindow* HeadlessWindowFactory::FindWindowByHandle(std::uintptr_t handle) const {
+    for (HeadlessWindow* window : registry_->windows) {
+        if (window->Handle() == handle) return window;
+    }
+    return nullptr;
+}
+
+std::uintptr_t HeadlessWindowFactory::ActiveWindow() const { return registry_->activeWindow; }
 
 void HeadlessWindowFactory::ReleaseCapture() { registry_->capture = nullptr; }
 

@@ -187,6 +187,9 @@ public:
     // and Down one on, Home and End to either end, leaving nothing selected.
     // Enter and Escape do nothing by themselves.
     void PressKey(KeyName key);
+    // The user releasing a key: raises keyUp with the Windows key code and
+    // the shift mask held at that moment.
+    void ReleaseKey(int keyCode, int shift);
 
     // "NAME left=.. top=.. width=.. height=.. visible=.. align=.. border=0|1
     // fore=.. back=.. font=.. readonly=yes|no text=.. selection=START+LENGTH"
@@ -257,7 +260,9 @@ struct BackgroundPicture {
     bool operator==(const BackgroundPicture&) const = default;
 };
 
-class HeadlessWindow final : public Window {
+// A window is its own NativeWindow: the procedure chain, the rectangle in
+// screen pixels, the styles and the window timers all live here.
+class HeadlessWindow final : public Window, public NativeWindow {
 public:
     // time must outlive the window. A bar starts 1024 × 21 pixels, other
     // kinds empty until SetClientSize.
@@ -274,6 +279,9 @@ public:
     std::unique_ptr<PictureBox> CreatePictureBox(const std::string& name) override;
     // The window's timers stop for good when it is closed.
     std::unique_ptr<Timer> CreateTimer(const std::string& name) override;
+    std::unique_ptr<CheckBox> CreateCheckBox(const std::string& name) override;
+    std::unique_ptr<CommandButton> CreateButton(const std::string& name) override;
+    std::unique_ptr<Control> CreateLine(const std::string& name) override;
     void SetBackColor(Colour colour) override;
     Colour BackColor() const override;
     // A null picture draws nothing.
@@ -288,6 +296,35 @@ public:
     // Marks the window closed and hides it; a capture held by one of its
     // controls is released.
     void Close() override;
+    NativeWindow& Native() override { return *this; }
+
+    // NativeWindow. The default procedure answers WM_NCHITTEST with HTCLIENT
+    // and every other message with 0.
+    std::uintptr_t Handle() const override;
+    WindowProc SetWindowProc(WindowProc procedure) override;
+    std::intptr_t SendMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    RectPx GetWindowRect() const override;
+    RectPx GetClientRect() const override;
+    PointPx ClientToScreen(PointPx point) const override;
+    // Moves and sizes the window (sizes below 0 are kept at 0), records the
+    // z-order, sends WM_WINDOWPOSCHANGED and raises resize when the size changed.
+    bool SetWindowPos(std::uintptr_t insertAfter, int x, int y, int width, int height,
+                      unsigned flags) override;
+    void ShowWindow(int command) override;
+    void UpdateWindow() override;
+    std::int32_t GetWindowLong(int index) const override;
+    std::int32_t SetWindowLong(int index, std::int32_t value) override;
+    void DeleteSystemMenuItem(unsigned command) override;
+    void SetTimer(unsigned id, unsigned milliseconds) override;
+    void KillTimer(unsigned id) override;
+    // Makes this the active window (sending WM_ACTIVATE to it, and with
+    // wParam 0 to the window that was active).
+    void Activate() override;
+
+    static std::intptr_t DefaultWindowProc(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+    // The last insert-after handle SetWindowPos was given.
+    std::uintptr_t ZOrder() const;
+    bool SystemMenuHas(unsigned command) const;
 
     const std::string& Name() const;
     const std::string& Caption() const;
@@ -322,6 +359,15 @@ private:
     int width_ = 0;
     int height_ = 0;
     std::vector<BackgroundPicture> background_;
+    std::uintptr_t handle_;
+    int left_ = 0;  // pixels
+    int top_ = 0;
+    std::int32_t style_ = 0;
+    std::int32_t exStyle_ = 0;
+    std::uintptr_t zOrder_ = kHwndTop;
+    std::vector<unsigned> removedMenuItems_;
+    WindowProc procedure_;
+    std::vector<std::pair<unsigned, std::unique_ptr<Timer>>> timers_;
 };
 
 class HeadlessWindowFactory final : public WindowFactory {
@@ -336,6 +382,13 @@ public:
     // The program's embedded pictures, by resource name.
     PicturePtr LoadPictureResource(const std::string& name) override;
     void ReleaseCapture() override;
+    // Runs the modal loop the front end set (SetModalLoop) until the dialog
+    // is closed; without one the dialog simply stays open and RunModal returns.
+    void RunModal(Window& dialog, Window& owner) override;
+    void SetModalLoop(std::function<void(HeadlessWindow& dialog)> loop);
+    HeadlessWindow* FindWindowByHandle(std::uintptr_t handle) const;
+    // The active window's handle (0 when none).
+    std::uintptr_t ActiveWindow() const;
     // The picture box holding the capture, or null.
     HeadlessPictureBox* CaptureHolder() const;
 

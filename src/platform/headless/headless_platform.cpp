@@ -7,8 +7,9 @@ HeadlessPlatform::HeadlessPlatform(const HeadlessOptions& options, OutputSink ou
       shell(output),
       dialogs(output),
       system(time, options.programDirectory, options.commandLine, options.anotherInstanceRunning),
-      windows(time) {}
+      windows(time),
+      windowManager(windows) {}
 
-Platform HeadlessPlatform::Bundle() { return Platform{profiles, shell, dialogs, system, windows}; }
+Platform HeadlessPlatform::Bundle() { return Platform{profiles, shell, dialogs, system, windows, windowManager}; }
 
 }  // namespace zindle

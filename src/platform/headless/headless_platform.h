@@ -8,6 +8,7 @@
 #include "platform/headless/headless_dialogs.h"
 #include "platform/headless/headless_shell.h"
 #include "platform/headless/headless_system.h"
+#include "platform/headless/headless_window_manager.h"
 #include "platform/headless/output.h"
 #include "platform/headless/virtual_time.h"
 #include "platform/platform.h"
@@ -39,6 +40,7 @@ public:
     HeadlessDialogs dialogs;
     HeadlessSystem system;
     HeadlessWindowFactory windows;
+    HeadlessWindowManager windowManager;
 };
 
 }  // namespace zindle

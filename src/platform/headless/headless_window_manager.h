@@ -1,0 +1,67 @@
+#pragma once
+// A simulated desktop shell for the headless front end and the tests: one
+// screen, the appbars registered on it and their strips, the work area left
+// over, one auto-hide bar per edge, and the notifications the shell sends.
+
+#include <map>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "platform/headless/headless_controls.h"
+#include "platform/window_manager.h"
+
+namespace zindle {
+
+class HeadlessWindowManager final : public WindowManager {
+public:
+    explicit HeadlessWindowManager(HeadlessWindowFactory& windows);
+
+    std::intptr_t SHAppBarMessage(unsigned message, AppBarData& data) override;
+    int GetSystemMetrics(int index) override;
+    RectPx WorkArea() override;
+    bool DragFullWindows() override { return dragFullWindows_; }
+    PointPx GetMessagePos() override { return cursor_; }
+    bool IsKeyDown(int virtualKey) override { return keysDown_.count(virtualKey) > 0; }
+    std::uintptr_t GetActiveWindow() override;
+    int TwipsPerPixelX() override { return kHeadlessTwipsPerPixel; }
+    int TwipsPerPixelY() override { return kHeadlessTwipsPerPixel; }
+
+    // What the script and the tests change.
+    void SetScreenSize(int width, int height);
+    void SetDragFullWindows(bool on) { dragFullWindows_ = on; }
+    void SetCursor(PointPx point) { cursor_ = point; }
+    void SetKeyDown(int virtualKey, bool down);
+    // Another program's bar takes a strip of `thickness` pixels on an edge.
+    void AddOtherBar(unsigned edge, int thickness);
+    // A full-screen application opens (true) or closes on the screen.
+    void SetFullScreenApp(bool open);
+
+    // The strip a registered window holds, or nullopt when it holds none
+    // (not registered, or registered without a strip).
+    std::optional<RectPx> StripOf(std::uintptr_t window) const;
+
+private:
+    struct Bar {
+        unsigned callbackMessage = 0;
+        unsigned edge = 0;
+        RectPx strip;  // empty when it reserves none
+        bool ours = true;
+    };
+
+    void AdjustOffOtherBars(std::uintptr_t window, unsigned edge, RectPx& rect) const;
+    // Sends a notification to every registered window of ours except `except`.
+    void Notify(unsigned code, std::intptr_t lParam, std::uintptr_t except);
+
+    HeadlessWindowFactory& windows_;
+    int screenWidth_ = 1024;
+    int screenHeight_ = 768;
+    bool dragFullWindows_ = true;
+    PointPx cursor_;
+    std::set<int> keysDown_;
+    std::map<std::uintptr_t, Bar> bars_;
+    std::map<unsigned, std::uintptr_t> autoHideBars_;
+    std::uintptr_t nextOtherBar_ = 0x7000;
+};
+
+}  // namespace zindle

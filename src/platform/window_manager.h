@@ -1,0 +1,148 @@
+#pragma once
+// Window management and the shell's appbar protocol, with the Windows
+// meaning of every message, flag and structure, so the Windows front end
+// passes them straight through and the X11 front end maps them onto EWMH.
+// Coordinates are screen pixels.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace zindle {
+
+// Laid out as RECT, POINT and MINMAXINFO, so that a pointer to the native
+// structure can be handed over in a message's lParam unchanged.
+struct RectPx {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+    bool operator==(const RectPx&) const = default;
+};
+struct PointPx {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+};
+struct MinMaxInfo {
+    PointPx reserved;
+    PointPx maxSize;
+    PointPx maxPosition;
+    PointPx minTrackSize;
+    PointPx maxTrackSize;
+};
+
+// Window messages.
+constexpr unsigned kWmActivate = 0x0006;
+constexpr unsigned kWmGetMinMaxInfo = 0x0024;
+constexpr unsigned kWmWindowPosChanged = 0x0047;
+constexpr unsigned kWmNcHitTest = 0x0084;
+constexpr unsigned kWmNcMouseMove = 0x00A0;
+constexpr unsigned kWmTimer = 0x0113;
+constexpr unsigned kWmSizing = 0x0214;
+constexpr unsigned kWmMoving = 0x0216;
+constexpr unsigned kWmEnterSizeMove = 0x0231;
+constexpr unsigned kWmExitSizeMove = 0x0232;
+constexpr unsigned kWmHotkey = 0x0312;
+constexpr unsigned kWmUser = 0x0400;
+
+// Appbar messages and notifications.
+constexpr unsigned kAbmNew = 0;
+constexpr unsigned kAbmRemove = 1;
+constexpr unsigned kAbmQueryPos = 2;
+constexpr unsigned kAbmSetPos = 3;
+constexpr unsigned kAbmActivate = 6;
+constexpr unsigned kAbmGetAutoHideBar = 7;
+constexpr unsigned kAbmSetAutoHideBar = 8;
+constexpr unsigned kAbmWindowPosChanged = 9;
+constexpr unsigned kAbnStateChange = 0;
+constexpr unsigned kAbnPosChanged = 1;
+constexpr unsigned kAbnFullScreenApp = 2;
+constexpr unsigned kAbnWindowArrange = 3;
+
+// Window styles, SetWindowPos and ShowWindow values, system metrics.
+constexpr int kGwlStyle = -16;
+constexpr int kGwlExStyle = -20;
+constexpr std::int32_t kWsCaptionAndSysMenu = 0x00C80000;
+constexpr std::int32_t kWsExAppWindow = 0x00040000;
+constexpr unsigned kSwpNoSize = 0x0001;
+constexpr unsigned kSwpNoMove = 0x0002;
+constexpr unsigned kSwpNoZOrder = 0x0004;
+constexpr unsigned kSwpNoActivate = 0x0010;
+constexpr unsigned kSwpFrameChanged = 0x0020;
+constexpr std::uintptr_t kHwndTop = 0;
+constexpr std::uintptr_t kHwndBottom = 1;
+constexpr std::uintptr_t kHwndTopmost = static_cast<std::uintptr_t>(-1);
+constexpr std::uintptr_t kHwndNoTopmost = static_cast<std::uintptr_t>(-2);
+constexpr int kSwHide = 0;
+constexpr int kSwShow = 5;
+constexpr unsigned kScRestore = 0xF120;
+constexpr unsigned kScMinimize = 0xF020;
+constexpr unsigned kScMaximize = 0xF030;
+constexpr int kSmCxScreen = 0;
+constexpr int kSmCyScreen = 1;
+constexpr int kSmCxVScroll = 2;
+constexpr int kSmCyHScroll = 3;
+constexpr int kSmCxBorder = 5;
+constexpr int kSmCyBorder = 6;
+constexpr int kSmCxDoubleClk = 36;
+constexpr int kSmCyDoubleClk = 37;
+constexpr int kVkControl = 0x11;
+
+// A window procedure: message, wParam, lParam in, the message's result out.
+using WindowProc = std::function<std::intptr_t(unsigned message, std::uintptr_t wParam,
+                                               std::intptr_t lParam)>;
+
+// The window-management side of a top-level window.
+class NativeWindow {
+public:
+    virtual ~NativeWindow() = default;
+    virtual std::uintptr_t Handle() const = 0;
+    // Replaces the window's procedure and returns the one it replaced, which
+    // the new one calls to pass a message on. Procedures must be removed in
+    // the reverse order of their installation.
+    virtual WindowProc SetWindowProc(WindowProc procedure) = 0;
+    // Sends a message through the window's current procedure.
+    virtual std::intptr_t SendMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    virtual RectPx GetWindowRect() const = 0;
+    virtual RectPx GetClientRect() const = 0;
+    virtual PointPx ClientToScreen(PointPx point) const = 0;
+    virtual bool SetWindowPos(std::uintptr_t insertAfter, int x, int y, int width, int height,
+                              unsigned flags) = 0;
+    virtual void ShowWindow(int command) = 0;
+    virtual void UpdateWindow() = 0;
+    virtual std::int32_t GetWindowLong(int index) const = 0;
+    virtual std::int32_t SetWindowLong(int index, std::int32_t value) = 0;
+    virtual void DeleteSystemMenuItem(unsigned command) = 0;
+    // A timer that arrives as WM_TIMER through the window's procedure.
+    virtual void SetTimer(unsigned id, unsigned milliseconds) = 0;
+    virtual void KillTimer(unsigned id) = 0;
+    // Brings the window to the front and gives it the keyboard focus.
+    virtual void Activate() = 0;
+};
+
+struct AppBarData {
+    std::uintptr_t window = 0;
+    unsigned callbackMessage = 0;
+    unsigned edge = 0;
+    RectPx rect;
+    std::intptr_t lParam = 0;
+};
+
+class WindowManager {
+public:
+    virtual ~WindowManager() = default;
+    virtual std::intptr_t SHAppBarMessage(unsigned message, AppBarData& data) = 0;
+    virtual int GetSystemMetrics(int index) = 0;
+    virtual RectPx WorkArea() = 0;
+    // The system shows window contents while they are dragged.
+    virtual bool DragFullWindows() = 0;
+    // The cursor position when the message being handled was sent.
+    virtual PointPx GetMessagePos() = 0;
+    virtual bool IsKeyDown(int virtualKey) = 0;
+    virtual std::uintptr_t GetActiveWindow() = 0;
+    // Twips per pixel of the screen, horizontally and vertically.
+    virtual int TwipsPerPixelX() = 0;
+    virtual int TwipsPerPixelY() = 0;
+};
+
+}  // namespace zindle
