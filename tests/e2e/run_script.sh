@@ -7,6 +7,8 @@
 #   #@ args: ...        options for zindle-headless before the script
 #   #@ files: A B ...   after the run, print each file of the program
 #                       directory under a line "--- NAME"
+#   #@ skins: A B ...   copy these sample skins (and NAME.skins/*, the test's
+#                       own broken ones) into the program directory first
 # The program directory's path is printed as $DIR.
 set -euo pipefail
 headless=$1
@@ -17,6 +19,12 @@ trap 'rm -rf "$dir"' EXIT
 
 [ -f "$base.ini" ] && cp "$base.ini" "$dir/zindle.ini"
 [ -f "$base.history" ] && cp "$base.history" "$dir/history.ini"
+
+skins=$(sed -n 's/^#@ skins: //p' "$script")
+repo=$(cd "$(dirname "$0")/../.." && pwd)
+mkdir -p "$dir/skins"
+for name in $skins; do cp -r "$repo/skins/$name" "$dir/skins/"; done
+[ -d "$base.skins" ] && cp -r "$base.skins/." "$dir/skins/"
 
 args=$(sed -n 's/^#@ args: //p' "$script")
 files=$(sed -n 's/^#@ files: //p' "$script")
