@@ -24,15 +24,16 @@ void AddToHistory(History& history, const std::string& boxText, std::int16_t lim
 
 std::string FindCompletion(const History& history, const std::string& typed, bool caseSensitive) {
     constexpr std::size_t kLongestOffered = 9999;
-    const std::size_t typedChars = Utf8Length(typed);
-    const std::string wanted = caseSensitive ? typed : Utf8Lower(typed);
+    std::vector<char32_t> lowerTyped = Utf8Decode(typed);
+    for (char32_t& c : lowerTyped) c = LowerCodePoint(c);
     const std::string* best = nullptr;
     std::size_t bestChars = kLongestOffered;
     // From the oldest to the newest, so that among equally short entries the
     // most recent wins.
     for (auto entry = history.gHistory.rbegin(); entry != history.gHistory.rend(); ++entry) {
-        const std::string_view prefix(entry->data(), Utf8Offset(*entry, typedChars));
-        const bool matches = caseSensitive ? prefix == wanted : Utf8Lower(prefix) == wanted;
+        // Equal bytes are equal characters, so the exact test needs no decoding.
+        const bool matches = caseSensitive ? entry->starts_with(typed)
+                                           : Utf8StartsWithLowered(*entry, lowerTyped);
         if (!matches) continue;
         const std::size_t chars = Utf8Length(*entry);
         if (chars <= bestChars) {

@@ -75,7 +75,11 @@ std::size_t Utf8CharSize(std::string_view text, std::size_t offset) {
 
 std::size_t Utf8Length(std::string_view text) {
     std::size_t count = 0;
-    for (std::size_t i = 0; i < text.size(); i += Utf8CharSize(text, i)) ++count;
+    for (std::size_t i = 0; i < text.size(); ++count) {
+        // Completion measures every matching history entry on each key press:
+        // plain ASCII takes the short way.
+        i += static_cast<unsigned char>(text[i]) < 0x80 ? 1 : Utf8CharSize(text, i);
+    }
     return count;
 }
 
@@ -142,6 +146,23 @@ std::string Utf8Lower(std::string_view text) {
         i += size;
     }
     return result;
+}
+
+bool Utf8StartsWithLowered(std::string_view text, const std::vector<char32_t>& lowerPrefix) {
+    std::size_t offset = 0;
+    for (const char32_t wanted : lowerPrefix) {
+        if (offset >= text.size()) return false;
+        char32_t c = static_cast<unsigned char>(text[offset]);
+        if (c < 0x80) {
+            ++offset;
+            if (c >= 'A' && c <= 'Z') c += 32;
+        } else {
+            offset += DecodeAt(text, offset, c);
+            c = LowerCodePoint(c);
+        }
+        if (c != wanted) return false;
+    }
+    return true;
 }
 
 }  // namespace zindle

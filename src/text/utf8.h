@@ -34,4 +34,8 @@ std::string Utf8Encode(char32_t c);
 char32_t LowerCodePoint(char32_t c);
 std::string Utf8Lower(std::string_view text);
 
+// True when text begins with the characters of lowerPrefix (already lower
+// case), comparing text in lower case; stops at the first difference.
+bool Utf8StartsWithLowered(std::string_view text, const std::vector<char32_t>& lowerPrefix);
+
 }  // namespace zindle
