@@ -32,6 +32,7 @@ public:
     // The bar window; created by start-up.
     Form1* bar() { return form1_.get(); }
     frmSplash* splash() { return splash_.get(); }
+    AppBar* appBar() { return appBar_; }
     bool Ended() const;
 
     Platform& platform;

@@ -4,6 +4,7 @@
 // prints what changed on the bar.
 
 #include <istream>
+#include <map>
 #include <string>
 
 #include "platform/headless/headless_platform.h"
@@ -25,12 +26,21 @@ public:
     int Run(std::istream& script);
 
 private:
+    // Reads and carries out the next line; false at the end of the script.
+    bool Step();
     // False when the line was not understood.
     bool Execute(const std::string& command, const std::string& argument);
     bool Type(const std::string& text);
     bool Key(const std::string& name);
     bool Mouse(const std::string& command, const std::string& argument);
     bool Show(const std::string& name);
+    bool Hotkey(const std::string& argument);
+    bool Drag(const std::string& argument);
+    bool Shell(const std::string& argument);
+    bool Dialog(const std::string& argument);
+    void ReportDocking();
+    void ReportHotkeys();
+    void ReportDialog();
     void ShowSkin();
     void OnClockLabel(const std::string& text, bool visible);
     void ReportStatus();
@@ -44,6 +54,13 @@ private:
     std::string lastCommand_;
     std::string lastClock_;
     bool clockVisible_ = false;
+    std::string lastEdge_;
+    std::string lastWindow_;
+    std::string lastStrip_ = "strip: none";
+    std::string lastHotkeys_ = "hotkeys: none";
+    std::map<std::string, std::string> lastDialog_;
+    std::istream* script_ = nullptr;
+    int errors_ = 0;
 };
 
 }  // namespace zindle
