@@ -103,6 +103,8 @@ public:
     virtual WindowProc SetWindowProc(WindowProc procedure) = 0;
     // Sends a message through the window's current procedure.
     virtual std::intptr_t SendMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    // The window's caption.
+    virtual std::string GetWindowText() const = 0;
     virtual RectPx GetWindowRect() const = 0;
     virtual RectPx GetClientRect() const = 0;
     virtual PointPx ClientToScreen(PointPx point) const = 0;

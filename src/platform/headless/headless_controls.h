@@ -303,6 +303,7 @@ public:
     std::uintptr_t Handle() const override;
     WindowProc SetWindowProc(WindowProc procedure) override;
     std::intptr_t SendMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    std::string GetWindowText() const override;
     RectPx GetWindowRect() const override;
     RectPx GetClientRect() const override;
     PointPx ClientToScreen(PointPx point) const override;
@@ -311,6 +312,8 @@ public:
     bool SetWindowPos(std::uintptr_t insertAfter, int x, int y, int width, int height,
                       unsigned flags) override;
     void ShowWindow(int command) override;
+    // Stands for one repainted frame: virtual time moves on 16 ms, and as
+    // in Sleep no timer runs.
     void UpdateWindow() override;
     std::int32_t GetWindowLong(int index) const override;
     std::int32_t SetWindowLong(int index, std::int32_t value) override;

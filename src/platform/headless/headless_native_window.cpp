@@ -14,6 +14,9 @@ namespace {
 
 constexpr std::intptr_t kHtClient = 1;
 constexpr int kPx = kHeadlessTwipsPerPixel;
+// How long repainting a window takes in virtual time, so that a loop that
+// repaints until the tick count has moved on ends.
+constexpr std::uint32_t kFrameMilliseconds = 16;
 
 }  // namespace
 
@@ -35,6 +38,8 @@ std::intptr_t HeadlessWindow::SendMessage(unsigned message, std::uintptr_t wPara
     const WindowProc procedure = procedure_;
     return procedure(message, wParam, lParam);
 }
+
+std::string HeadlessWindow::GetWindowText() const { return Caption(); }
 
 RectPx HeadlessWindow::GetWindowRect() const {
     return {left_, top_, left_ + width_ / kPx, top_ + height_ / kPx};
@@ -69,7 +74,7 @@ bool HeadlessWindow::SetWindowPos(std::uintptr_t insertAfter, int x, int y, int 
 
 void HeadlessWindow::ShowWindow(int command) { SetVisible(command != kSwHide); }
 
-void HeadlessWindow::UpdateWindow() {}
+void HeadlessWindow::UpdateWindow() { time_.Sleep(kFrameMilliseconds); }
 
 std::int32_t HeadlessWindow::GetWindowLong(int index) const {
     return index == kGwlExStyle ? exStyle_ : index == kGwlStyle ? style_ : 0;
@@ -82,7 +87,7 @@ std::int32_t HeadlessWindow::SetWindowLong(int index, std::int32_t value) {
 }
 
 void HeadlessWindow::DeleteSystemMenuItem(unsigned command) {
-    if (!SystemMenuHas(command)) removedMenuItems_.push_back(command);
+    if (SystemMenuHas(command)) removedMenuItems_.push_back(command);
 }
 
 bool HeadlessWindow::SystemMenuHas(unsigned command) const {

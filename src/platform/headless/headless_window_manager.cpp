@@ -44,11 +44,10 @@ RectPx HeadlessWindowManager::WorkArea() {
 }
 
 // The shell keeps bars on one edge from overlapping: a rectangle asked for
-// on an edge is moved inward past the strips other bars hold there.
-void HeadlessWindowManager::AdjustOffOtherBars(std::uintptr_t window, unsigned edge,
-                                               RectPx& rect) const {
+// on an edge is moved inward past the strips the earlier bars hold there.
+void HeadlessWindowManager::AdjustOffEarlierBars(std::uint64_t arrival, unsigned edge, RectPx& rect) const {
     for (const auto& [other, bar] : bars_) {
-        if (other == window || bar.edge != edge || IsEmpty(bar.strip)) continue;
+        if (bar.arrival >= arrival || bar.edge != edge || IsEmpty(bar.strip)) continue;
         const int thickness = (edge == 0 || edge == 2) ? rect.right - rect.left : rect.bottom - rect.top;
         switch (edge) {
             case 0:
@@ -90,7 +89,7 @@ std::intptr_t HeadlessWindowManager::SHAppBarMessage(unsigned message, AppBarDat
     switch (message) {
         case kAbmNew:
             if (found != bars_.end()) return 0;
-            bars_[data.window] = Bar{data.callbackMessage, data.edge, {}, true};
+            bars_[data.window] = Bar{data.callbackMessage, data.edge, {}, true, nextArrival_++};
             return 1;
         case kAbmRemove: {
             if (found == bars_.end()) return 1;
@@ -102,11 +101,11 @@ std::intptr_t HeadlessWindowManager::SHAppBarMessage(unsigned message, AppBarDat
         }
         case kAbmQueryPos:
             if (found == bars_.end()) return 0;
-            AdjustOffOtherBars(data.window, data.edge, data.rect);
+            AdjustOffEarlierBars(found->second.arrival, data.edge, data.rect);
             return 1;
         case kAbmSetPos: {
             if (found == bars_.end()) return 0;
-            AdjustOffOtherBars(data.window, data.edge, data.rect);
+            AdjustOffEarlierBars(found->second.arrival, data.edge, data.rect);
             const RectPx before = WorkArea();
             found->second.edge = data.edge;
             found->second.strip = data.rect;
@@ -156,8 +155,8 @@ void HeadlessWindowManager::AddOtherBar(unsigned edge, int thickness) {
         case 2: strip.left = screenWidth_ - thickness; break;
         default: strip.top = screenHeight_ - thickness; break;
     }
-    AdjustOffOtherBars(window, edge, strip);
-    bars_[window] = Bar{0, edge, strip, false};
+    AdjustOffEarlierBars(nextArrival_, edge, strip);
+    bars_[window] = Bar{0, edge, strip, false, nextArrival_++};
     Notify(kAbnPosChanged, 0, 0);
 }
 

@@ -2,6 +2,9 @@
 // A simulated desktop shell for the headless front end and the tests: one
 // screen, the appbars registered on it and their strips, the work area left
 // over, one auto-hide bar per edge, and the notifications the shell sends.
+// Bars on one edge stack in the order they arrived: a bar's strip lies
+// inward of the strips of the bars that came before it, and a later bar
+// never pushes an earlier one.
 
 #include <map>
 #include <optional>
@@ -32,7 +35,8 @@ public:
     void SetDragFullWindows(bool on) { dragFullWindows_ = on; }
     void SetCursor(PointPx point) { cursor_ = point; }
     void SetKeyDown(int virtualKey, bool down);
-    // Another program's bar takes a strip of `thickness` pixels on an edge.
+    // Another program's bar takes a strip of `thickness` pixels on an edge,
+    // inward of the bars already there.
     void AddOtherBar(unsigned edge, int thickness);
     // A full-screen application opens (true) or closes on the screen.
     void SetFullScreenApp(bool open);
@@ -47,9 +51,11 @@ private:
         unsigned edge = 0;
         RectPx strip;  // empty when it reserves none
         bool ours = true;
+        std::uint64_t arrival = 0;
     };
 
-    void AdjustOffOtherBars(std::uintptr_t window, unsigned edge, RectPx& rect) const;
+    // Moves rect inward past the strips of the bars on edge that arrived before `arrival`.
+    void AdjustOffEarlierBars(std::uint64_t arrival, unsigned edge, RectPx& rect) const;
     // Sends a notification to every registered window of ours except `except`.
     void Notify(unsigned code, std::intptr_t lParam, std::uintptr_t except);
 
@@ -62,6 +68,7 @@ private:
     std::map<std::uintptr_t, Bar> bars_;
     std::map<unsigned, std::uintptr_t> autoHideBars_;
     std::uintptr_t nextOtherBar_ = 0x7000;
+    std::uint64_t nextArrival_ = 0;
 };
 
 }  // namespace zindle
