@@ -1,7 +1,6 @@
 #include "bar/form1.h"
 
 #include "appbar/appbar.h"
-#include "hotkey/hotkey_service.h"
 #include "interpreter/history.h"
 #include "interpreter/interpreter.h"
 #include "platform/platform.h"
@@ -45,6 +44,9 @@ Form1::Form1(const BarContext& context)
     clocks_ = std::make_unique<Clocks>(platform.system, platform.dialogs, context.store,
                                        context.settings, context.interpreter, *lblMsg_, *lblTimer_,
                                        timers);
+    hotkeys_ = std::make_unique<Hotkeys>(platform, context.settings, context.interpreter, context.skin,
+                                         *window_, *txtCmd_, *lblMsg_);
+    options_ = std::make_unique<HotkeyOptions>(platform, context.settings, *hotkeys_, *window_);
     ConnectEvents();
 }
 
@@ -142,6 +144,7 @@ void Form1::BlinkBar() {
 void Form1::Unload() {
     if (unloaded_) return;
     unloaded_ = true;
+    options_->CloseForUnload();
     lblMsg_->SetText("-- Quitting, saving History --");
     clocks_->StopAll();
     SaveHistoryFile(context_.store, context_.settings.gHistoryPath, context_.history.gHistory);
@@ -151,7 +154,7 @@ void Form1::Unload() {
     for (int i = 0; i < 3; ++i) windows.ReleaseCapture();
     system.DoEvents();
     windows.ReleaseCapture();
-    if (context_.hotkeys) context_.hotkeys->UnregisterHotkeys();
+    hotkeys_->UnregisterHotkeys();
     WriteSettings(context_.store, context_.settings, context_.skin.gSkinName);
     // Without a docking object there is no edge to report; the stored one stays.
     if (AppBar* appBar = context_.appBar) {

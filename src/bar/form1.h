@@ -9,6 +9,8 @@
 #include <string>
 
 #include "clock/clocks.h"
+#include "hotkey/hotkeys.h"
+#include "hotkey/options_dialog.h"
 #include "interpreter/hosts.h"
 #include "platform/controls.h"
 #include "skinning/skinning.h"
@@ -22,7 +24,6 @@ struct History;
 struct SkinRecord;
 class Interpreter;
 class AppBar;
-class HotkeyService;
 
 // The program state the bar works on; owned by the program.
 struct BarContext {
@@ -33,7 +34,6 @@ struct BarContext {
     SkinRecord& skin;
     Interpreter& interpreter;
     AppBar* appBar = nullptr;
-    HotkeyService* hotkeys = nullptr;
 };
 
 enum class BarButton { Swap, Run, Exit };
@@ -76,6 +76,8 @@ public:
     PictureBox& Button(BarButton button);
     Skinning& skinning() { return *skinning_; }
     Clocks& clocks() { return *clocks_; }
+    Hotkeys& hotkeys() { return *hotkeys_; }
+    HotkeyOptions& options() { return *options_; }
 
     // Called whenever a button is given a face (face 1..4, state 1..3).
     void SetFaceObserver(std::function<void(BarButton, int face, int state)> observer) {
@@ -108,6 +110,8 @@ private:
     bool unloaded_ = false;
     std::unique_ptr<Skinning> skinning_;
     std::unique_ptr<Clocks> clocks_;
+    std::unique_ptr<Hotkeys> hotkeys_;
+    std::unique_ptr<HotkeyOptions> options_;
     std::function<void(BarButton, int, int)> faceObserver_;
 };
 

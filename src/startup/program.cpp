@@ -1,8 +1,8 @@
 #include "startup/program.h"
 
+#include "appbar/tappbar.h"
 #include "bar/form1.h"
 #include "bar/splash.h"
-#include "hotkey/hotkey_service.h"
 #include "platform/platform.h"
 #include "profile/conversions.h"
 #include "profile/history_file.h"
@@ -16,14 +16,16 @@ constexpr const char* kCmds = "cmds";
 
 }  // namespace
 
-Program::Program(Platform& p, AppBar* appBar, HotkeyService* hotkeys)
+Program::Program(Platform& p)
     : platform(p),
       store(p.profiles),
       interpreter(p, store, settings, history),
-      appBar_(appBar),
-      hotkeys_(hotkeys) {}
+      appBar_(std::make_unique<TAppBar>(p)) {}
 
-Program::~Program() = default;
+// The bar goes first: its unload still talks to the docking object.
+Program::~Program() { form1_.reset(); }
+
+AppBar* Program::appBar() { return appBar_.get(); }
 
 bool Program::Ended() const { return form1_ && form1_->Unloaded(); }
 
@@ -51,12 +53,13 @@ void Program::ShowSplash() {
 // away; then the bar window loads (docks, lays itself out, shows itself).
 void Program::LoadBar() {
     form1_ = std::make_unique<Form1>(
-        BarContext{platform, store, settings, history, skin, interpreter, appBar_, hotkeys_});
+        BarContext{platform, store, settings, history, skin, interpreter, appBar_.get()});
     InterpreterHosts hosts;
     hosts.bar = form1_.get();
     hosts.dock = form1_.get();
     hosts.clock = &form1_->clocks();
     hosts.skins = &form1_->skinning();
+    hosts.options = &form1_->options();
     interpreter.SetHosts(hosts);
     form1_->skinning().LoadBaseSkin();
     if (!form1_->Unloaded()) form1_->Form_Load();
@@ -83,7 +86,8 @@ bool Program::StartupMain() {
     LoadBar();
     if (!form1_->Unloaded()) {
         form1_->skinning().LoadSkin(store.ReadIniValue("cfg", "skin", "", settings.gIniPath));
-        if (hotkeys_) hotkeys_->RegisterHotkeys();
+        form1_->hotkeys().RegisterHotkeys();
+
         if (store.IniHasValue(kCmds, "!onload", settings.gIniPath)) {
             interpreter.RunCommand(store.ReadIniValue(kCmds, "!onload", "", settings.gIniPath));
         }

@@ -16,13 +16,11 @@ struct Platform;
 class Form1;
 class frmSplash;
 class AppBar;
-class HotkeyService;
+class TAppBar;
 
 class Program {
 public:
-    // appBar and hotkeys are the docking object and the hotkey subsystem
-    // when the program has them; either may be null.
-    explicit Program(Platform& platform, AppBar* appBar = nullptr, HotkeyService* hotkeys = nullptr);
+    explicit Program(Platform& platform);
     ~Program();
 
     // Runs start-up. False when the program must end at once (another
@@ -32,7 +30,7 @@ public:
     // The bar window; created by start-up.
     Form1* bar() { return form1_.get(); }
     frmSplash* splash() { return splash_.get(); }
-    AppBar* appBar() { return appBar_; }
+    AppBar* appBar();
     bool Ended() const;
 
     Platform& platform;
@@ -47,8 +45,8 @@ private:
     void ShowSplash();
     void LoadBar();
 
-    AppBar* appBar_;
-    HotkeyService* hotkeys_;
+    // The one docking object, for the life of the bar window.
+    std::unique_ptr<TAppBar> appBar_;
     std::unique_ptr<frmSplash> splash_;
     std::unique_ptr<Form1> form1_;
 };

@@ -49,12 +49,12 @@ TEST_F(StartupTest, BlankDefaultsAreReplacedAndOthersKept) {
 
 TEST_F(StartupTest, SettingsTakeTheirDefaultsAndCaps) {
     ASSERT_TRUE(Start(
-        "[cfg]\nsplash=1501.5\nUseMain= Yes \nMainKey=abc\nUse3=\nUse2=on\nKey2=65\n"
+        "[cfg]\nsplash=1501.5\nUseMain= Yes \nMainKey=120.5abc\nUse3=\nUse2=on\nKey2=65\n"
         "Shift2=3\nhistory=5000\nrecurse=\nokmsg=Done.\nCaseSens=1\n"));
     const ProgramSettings& s = program->settings;
     EXPECT_EQ(s.gSplashTime, 1502);
     EXPECT_TRUE(s.gUseMainHotkey);
-    EXPECT_EQ(s.gMainKey, 0);
+    EXPECT_EQ(s.gMainKey, 120);
     EXPECT_FALSE(s.gCustomHotkeys[1].enabled);
     EXPECT_EQ(s.gCustomHotkeys[1].key, 65);
     EXPECT_EQ(s.gCustomHotkeys[1].shift, 3);
