@@ -7,6 +7,8 @@
 #   #@ args: ...        options for zindle-headless before the script
 #   #@ files: A B ...   after the run, print each file of the program
 #                       directory under a line "--- NAME"
+#   #@ restart          ends the program there (as the script's end does) and
+#                       starts it again in the same directory for the rest
 #   #@ skins: A B ...   copy these sample skins (and NAME.skins/*, the test's
 #                       own broken ones) into the program directory first
 # The program directory's path is printed as $DIR.
@@ -29,10 +31,15 @@ for name in $skins; do cp -r "$repo/skins/$name" "$dir/skins/"; done
 args=$(sed -n 's/^#@ args: //p' "$script")
 files=$(sed -n 's/^#@ files: //p' "$script")
 
+# The parts of the script between "#@ restart" lines, each run by a fresh process.
+parts=$(awk '/^#@ restart/ {n++} END {print n+1}' "$script")
 actual=$(
   cd "$dir"
-  # shellcheck disable=SC2086 # the args directive is a word list
-  "$headless" --dir "$dir" $args < "$script" || echo "(exit status $?)"
+  for part in $(seq 1 "$parts"); do
+    # shellcheck disable=SC2086 # the args directive is a word list
+    awk -v want="$part" '/^#@ restart/ {n++; next} n + 1 == want' "$script" \
+      | "$headless" --dir "$dir" $args || echo "(exit status $?)"
+  done
   for name in $files; do
     echo "--- $name"
     cat "$dir/$name"

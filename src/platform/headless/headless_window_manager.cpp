@@ -71,6 +71,12 @@ void HeadlessWindowManager::AdjustOffEarlierBars(std::uint64_t arrival, unsigned
     }
 }
 
+// The place in the queue on an edge: kept while the bar holds a strip there,
+// the back of the queue when it comes from elsewhere.
+std::uint64_t HeadlessWindowManager::ArrivalOn(const Bar& bar, unsigned edge) const {
+    return bar.edge == edge && !IsEmpty(bar.strip) ? bar.arrival : nextArrival_;
+}
+
 void HeadlessWindowManager::Notify(unsigned code, std::intptr_t lParam, std::uintptr_t except) {
     // Collected first: a notified window may register or remove itself.
     std::vector<std::pair<std::uintptr_t, unsigned>> targets;
@@ -101,10 +107,13 @@ std::intptr_t HeadlessWindowManager::SHAppBarMessage(unsigned message, AppBarDat
         }
         case kAbmQueryPos:
             if (found == bars_.end()) return 0;
-            AdjustOffEarlierBars(found->second.arrival, data.edge, data.rect);
+            AdjustOffEarlierBars(ArrivalOn(found->second, data.edge), data.edge, data.rect);
             return 1;
         case kAbmSetPos: {
             if (found == bars_.end()) return 0;
+            // A bar that comes to an edge queues behind the bars already there.
+            found->second.arrival = ArrivalOn(found->second, data.edge);
+            if (found->second.arrival == nextArrival_) ++nextArrival_;
             AdjustOffEarlierBars(found->second.arrival, data.edge, data.rect);
             const RectPx before = WorkArea();
             found->second.edge = data.edge;

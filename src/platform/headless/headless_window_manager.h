@@ -56,6 +56,7 @@ private:
 
     // Moves rect inward past the strips of the bars on edge that arrived before `arrival`.
     void AdjustOffEarlierBars(std::uint64_t arrival, unsigned edge, RectPx& rect) const;
+    std::uint64_t ArrivalOn(const Bar& bar, unsigned edge) const;
     // Sends a notification to every registered window of ours except `except`.
     void Notify(unsigned code, std::intptr_t lParam, std::uintptr_t except);
 

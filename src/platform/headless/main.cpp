@@ -1,9 +1,12 @@
-// zindle-headless [--dir DIR] [--now YYYY-MM-DDTHH:MM:SS] [--another-instance] [-- ARGS...]
+// zindle-headless [--dir DIR] [--now YYYY-MM-DDTHH:MM:SS] [--another-instance]
+//                 [--taken-hotkey KEY:MODIFIERS]... [-- ARGS...]
 // Runs the whole program without a window system, driven by a script on
 // standard input, with virtual time.
 
 #include <filesystem>
 #include <iostream>
+#include <sstream>
+#include <vector>
 #include <string>
 
 #include "platform/headless/headless_platform.h"
@@ -14,7 +17,7 @@ namespace {
 
 int Usage() {
     std::cerr << "usage: zindle-headless [--dir DIR] [--now YYYY-MM-DDTHH:MM:SS] "
-                 "[--another-instance] [-- ARGS...]\n";
+                 "[--another-instance] [--taken-hotkey KEY:MODIFIERS]... [-- ARGS...]\n";
     return 2;
 }
 
@@ -31,6 +34,7 @@ std::string ProgramDirectory(const std::string& given) {
 int main(int argc, char** argv) {
     zindle::HeadlessOptions options;
     std::string directory;
+    std::vector<std::pair<int, int>> takenHotkeys;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--dir" && i + 1 < argc) {
@@ -41,6 +45,12 @@ int main(int argc, char** argv) {
             options.start = *start;
         } else if (argument == "--another-instance") {
             options.anotherInstanceRunning = true;
+        } else if (argument == "--taken-hotkey" && i + 1 < argc) {
+            int key = 0, modifiers = 0;
+            char colon = 0;
+            std::istringstream in(argv[++i]);
+            if (!(in >> key >> colon >> modifiers) || colon != ':') return Usage();
+            takenHotkeys.emplace_back(key, modifiers);
         } else if (argument == "--") {
             for (int j = i + 1; j < argc; ++j) {
                 if (j > i + 1) options.commandLine += ' ';
@@ -55,6 +65,7 @@ int main(int argc, char** argv) {
 
     const auto print = [](const std::string& line) { std::cout << line << '\n'; };
     zindle::HeadlessPlatform platform(options, print);
+    for (const auto& [key, modifiers] : takenHotkeys) platform.system.TakeHotkey(key, modifiers);
     platform.windows.SetFlashHandler([&](const zindle::HeadlessLabel&) { print("flash"); });
     zindle::Platform bundle = platform.Bundle();
     zindle::Program program(bundle);
