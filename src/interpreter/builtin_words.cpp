@@ -9,7 +9,7 @@
 #include "interpreter/interpreter.h"
 #include "interpreter/launch.h"
 #include "interpreter/line.h"
-#include "interpreter/special_variables.h"
+#include "interpreter/run_time_variables.h"
 #include "platform/platform.h"
 #include "profile/conversions.h"
 #include "profile/profile_store.h"

@@ -2,7 +2,7 @@
 // show things and move the bar.
 
 #include "interpreter/history.h"
-#include "interpreter/special_variables.h"
+#include "interpreter/run_time_variables.h"
 #include "interpreter/wildcard.h"
 #include "program_fixture.h"
 

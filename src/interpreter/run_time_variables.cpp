@@ -1,4 +1,4 @@
-#include "interpreter/special_variables.h"
+#include "interpreter/run_time_variables.h"
 
 #include <algorithm>
 
