@@ -51,6 +51,12 @@ std::vector<std::string_view> SplitBlock(std::string_view block) {
     return lines;
 }
 
+// A file saved as UTF-16 ("Unicode" in Windows editors) starts with its
+// byte order mark. Its lines are not ours to edit byte by byte: the lines we
+// add would be single bytes in the middle of UTF-16 text, ruining the file
+// for every editor. Such a file is never written.
+bool IsUtf16(std::string_view bytes) { return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"); }
+
 }  // namespace
 
 std::string PrivateProfileEngine::GetString(std::string_view section, std::string_view key,
@@ -104,7 +110,7 @@ bool PrivateProfileEngine::Rewrite(const std::string& path, const Edit& edit) {
     if (!rewrite.Ready()) return false;
     const std::int64_t readStartNs = WallClockNs();
     FileSnapshot snapshot = rewrite.Read();
-    if (snapshot.state == FileState::Unreadable) return false;
+    if (snapshot.state == FileState::Unreadable || IsUtf16(snapshot.bytes)) return false;
 
     std::shared_ptr<const ProfileDocument> document;
     if (snapshot.state == FileState::Present) {

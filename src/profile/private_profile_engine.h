@@ -7,7 +7,8 @@
 //    its permissions and writing through a symbolic link to its target;
 //  - every read-modify-write holds an advisory lock and re-reads the file, so
 //    another instance's edits are never lost;
-//  - a file that exists but cannot be read is never written over;
+//  - a file that exists but cannot be read is never written over, nor is a
+//    file in UTF-16 (it starts with that byte order mark);
 //  - a write that would break the file's structure is refused: a line break
 //    in any name or value, a section name holding ']', a key holding '=' or
 //    starting with ';' or '[', a name with tabs at either end, a block line
