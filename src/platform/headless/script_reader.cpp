@@ -24,6 +24,15 @@ bool ParseNumber(const std::string& text, Number& value) {
     return error == std::errc() && stop == end && !text.empty();
 }
 
+// Screen pixels as a script gives them. The bound keeps every position and
+// size, and the twips made from them, far inside int, however a script
+// combines them; a line with a number outside it is not understood.
+constexpr int kMaxScriptPixels = 1'000'000;
+
+bool ParsePixels(const std::string& text, int& value) {
+    return ParseNumber(text, value) && value >= -kMaxScriptPixels && value <= kMaxScriptPixels;
+}
+
 // The buttons by the names a script uses for them.
 std::string ButtonControl(const std::string& name) {
     if (name == "run") return "picRunCmd";
@@ -158,7 +167,7 @@ bool ScriptReader::Mouse(const std::string& command, const std::string& argument
     if (command == "move" && words.size() == 3) {
         int x = 0, y = 0;
         HeadlessWindow* window = platform_.windows.FindWindow("Form1");
-        if (!window || !ParseNumber(words[1], x) || !ParseNumber(words[2], y)) return false;
+        if (!window || !ParsePixels(words[1], x) || !ParsePixels(words[2], y)) return false;
         return window->MouseMoveOver(ButtonControl(words[0]), x * kTwips, y * kTwips);
     }
     return false;
@@ -221,7 +230,7 @@ bool ScriptReader::Drag(const std::string& argument) {
     Words(argument, words);
     int x = 0, y = 0;
     Form1* bar = program_.bar();
-    if (!bar || words.size() != 2 || !ParseNumber(words[0], x) || !ParseNumber(words[1], y)) {
+    if (!bar || words.size() != 2 || !ParsePixels(words[0], x) || !ParsePixels(words[1], y)) {
         return false;
     }
     NativeWindow& window = bar->window().Native();
@@ -254,7 +263,7 @@ bool ScriptReader::Shell(const std::string& argument) {
             {"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}};
         const auto edge = kEdges.find(words[1]);
         int thickness = 0;
-        if (edge == kEdges.end() || !ParseNumber(words[2], thickness) || thickness < 0) return false;
+        if (edge == kEdges.end() || !ParsePixels(words[2], thickness) || thickness < 0) return false;
         shell.AddOtherBar(edge->second, thickness);
         return true;
     }
@@ -393,7 +402,7 @@ bool ScriptReader::Execute(const std::string& command, const std::string& argume
     if (command == "resize") {
         int width = 0;
         HeadlessWindow* window = platform_.windows.FindWindow("Form1");
-        if (!window || !ParseNumber(argument, width) || width < 0) return false;
+        if (!window || !ParsePixels(argument, width) || width < 0) return false;
         window->Resize(width * kTwips);
         return true;
     }
@@ -404,7 +413,7 @@ bool ScriptReader::Execute(const std::string& command, const std::string& argume
         std::vector<std::string> words;
         Words(argument, words);
         int width = 0, height = 0;
-        if (words.size() != 2 || !ParseNumber(words[0], width) || !ParseNumber(words[1], height)) {
+        if (words.size() != 2 || !ParsePixels(words[0], width) || !ParsePixels(words[1], height)) {
             return false;
         }
         platform_.windowManager.SetScreenSize(width, height);
