@@ -62,7 +62,7 @@ private:
     void ShowSkinError(const std::string& text);
     void DrawTiles(const PicturePtr& picture);
     // Where a picture of that width meets the bar's right edge, when that
-    // position lies in the 16-bit twips range.
+    // position lies in the 32-bit twips range.
     std::optional<int> RightImageLeft(const Picture& picture) const;
     int SwapFace() const;
 

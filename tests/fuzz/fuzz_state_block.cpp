@@ -1,0 +1,110 @@
+// The docking object's 90-byte registry block: decoded from random bytes it
+// must encode back to the same bytes (reserved bytes zero, Booleans as -1),
+// and a whole program that loads it at start-up must dock, move, slide and
+// save without fault, whatever the block holds.
+
+#include <unistd.h>
+
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "appbar/state_block.h"
+#include "bar/form1.h"
+#include "fuzz_support.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/headless/script_reader.h"
+#include "startup/program.h"
+#include "temp_dir.h"
+
+namespace zindle::fuzz {
+namespace {
+
+constexpr std::size_t kReservedOffset = 18;
+constexpr std::size_t kBooleanOffsets[] = {12, 14, 16};
+
+void CheckRoundTrip(const std::vector<std::uint8_t>& bytes, const StateBlock& current) {
+    const std::optional<StateBlock> block = DecodeStateBlock(bytes, current);
+    FUZZ_CHECK(block.has_value() == (bytes.size() == kStateBlockSize));
+    if (!block) return;
+    std::vector<std::uint8_t> expected = bytes;
+    expected[kReservedOffset] = expected[kReservedOffset + 1] = 0;
+    for (const std::size_t offset : kBooleanOffsets) {
+        const bool set = expected[offset] != 0 || expected[offset + 1] != 0;
+        expected[offset] = expected[offset + 1] = set ? 0xFF : 0;
+    }
+    FUZZ_CHECK(EncodeStateBlock(*block) == expected);
+    FUZZ_CHECK((block->taskbarButton & ~0xFFFF) == (current.taskbarButton & ~0xFFFF));
+    FUZZ_CHECK(DecodeStateBlock(expected, *block) == block);
+}
+
+// A line of the headless script that moves, sizes or docks the bar.
+std::string DockingLine(FuzzedDataProvider& data) {
+    const auto number = [&data] {
+        return std::to_string(data.ConsumeBool() ? data.ConsumeIntegralInRange(-100, 3000)
+                                                 : data.ConsumeIntegralInRange(-1'000'000, 1'000'000));
+    };
+    switch (data.ConsumeIntegralInRange(0, 9)) {
+        case 0: return "run %%up";
+        case 1: return "run %%down";
+        case 2: return "resize " + number();
+        case 3: return "wait " + std::to_string(data.ConsumeIntegralInRange(0, 5000));
+        case 4: return "drag " + number() + " " + number();
+        case 5: return "screen " + number() + " " + number();
+        case 6: return "shell appbar " + std::to_string(data.ConsumeIntegralInRange(0, 3)) + " " + number();
+        case 7: return std::string("shell fullscreen ") + (data.ConsumeBool() ? "1" : "0");
+        case 8: return "click swap";
+        default: return "quit";
+    }
+}
+
+}  // namespace
+}  // namespace zindle::fuzz
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    std::cerr.rdbuf(nullptr);  // the reader's complaints about lines it refuses
+    const std::filesystem::path cwd = zindle::fuzz::FreshDirectory("cwd");
+    return ::chdir(cwd.c_str());
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+    using namespace zindle;
+    using namespace zindle::fuzz;
+    FuzzedDataProvider data(bytes, size);
+    const std::size_t length =
+        data.ConsumeBool() ? kStateBlockSize : data.ConsumeIntegralInRange<std::size_t>(0, 2 * kStateBlockSize);
+    const std::vector<std::uint8_t> block = data.ConsumeBytes<std::uint8_t>(length);
+    StateBlock current;
+    current.taskbarButton = data.ConsumeIntegral<std::int32_t>();
+    CheckRoundTrip(block, current);
+
+    const std::filesystem::path root = FreshDirectory("run");
+    const std::filesystem::path programDir = root / "prog";
+    const std::filesystem::path key = programDir / "registry" / "Software" / "Orvane" / "Zindle";
+    std::filesystem::create_directories(key);
+    WriteBytes((key / "(default)").string(), std::string(block.begin(), block.end()));
+    WriteBytes((programDir / "zindle.ini").string(),
+               data.ConsumeBool() ? "[cfg]\nsplash=0\nedge=t\n" : "[cfg]\nsplash=0\n");
+    std::string script;
+    for (int lines = data.ConsumeIntegralInRange(0, 12); lines > 0; --lines) script += DockingLine(data) + "\n";
+
+    HeadlessOptions options;
+    options.programDirectory = programDir.string();
+    const auto ignore = [](const std::string&) {};
+    HeadlessPlatform platform(options, ignore);
+    Platform bundle = platform.Bundle();
+    Program program(bundle);
+    if (program.StartupMain()) {
+        ScriptReader reader(platform, program, ignore);
+        std::istringstream in(script);
+        reader.Run(in);
+        if (!program.Ended()) program.bar()->Unload();
+    }
+    // What the program saved reads back as itself.
+    const std::string saved = ReadBytes((key / "(default)").string());
+    CheckRoundTrip(std::vector<std::uint8_t>(saved.begin(), saved.end()), current);
+
+    for (const std::string& path : Tree(root)) FUZZ_CHECK(path == "prog" || path.starts_with("prog/"));
+    return 0;
+}
