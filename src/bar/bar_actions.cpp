@@ -52,7 +52,7 @@ void Form1::Run() {
 void Form1::Exit() { Unload(); }
 
 int Form1::CurrentEdge() const {
-    return context_.appBar ? context_.appBar->Edge() : kEdgeNone;
+    return context_.appBar.Edge();
 }
 
 void Form1::SetSwapFace(int face) {
@@ -62,12 +62,12 @@ void Form1::SetSwapFace(int face) {
 
 void Form1::Swap() {
     const bool toTop = CurrentEdge() == kEdgeBottom;
-    if (context_.appBar) context_.appBar->SetEdge(toTop ? kEdgeTop : kEdgeBottom);
+    context_.appBar.SetEdge(toTop ? kEdgeTop : kEdgeBottom);
     SetSwapFace(toTop ? kFaceDown : kFaceUp);
 }
 
 void Form1::DockAtEdge(int edge) {
-    if (context_.appBar) context_.appBar->SetEdge(edge);
+    context_.appBar.SetEdge(edge);
     SetSwapFace(edge == kEdgeTop ? kFaceDown : kFaceUp);
 }
 

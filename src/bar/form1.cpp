@@ -38,7 +38,7 @@ Form1::Form1(const BarContext& context)
         platform.windows, platform.dialogs, context.store, context.settings, context.skin,
         BarControls{*window_, *picSwapPos_, *txtCmd_, *picRunCmd_, *picClose_, *lblMsg_, *lblTimer_,
                     swapTag_},
-        context.appBar, [this] { Unload(); });
+        &context.appBar, [this] { Unload(); });
     std::array<Timer*, 5> timers{};
     for (std::size_t i = 0; i < timers.size(); ++i) timers[i] = tmrClock_[i].get();
     clocks_ = std::make_unique<Clocks>(platform.system, platform.dialogs, context.store,
@@ -103,30 +103,27 @@ void Form1::Form_Resize() {
 }
 
 void Form1::AppBarInit() {
-    AppBar* appBar = context_.appBar;
-    if (appBar) {
-        appBar->Extends(*window_);
-        appBar->SetRegistryKey("Software\\Orvane\\Zindle");
-        appBar->LoadSettings();
-        appBar->SetAlwaysOnTop(false);
-        appBar->SetAllowFlags(12);
-    }
+    AppBar& appBar = context_.appBar;
+    appBar.Extends(*window_);
+    appBar.SetRegistryKey("Software\\Orvane\\Zindle");
+    appBar.LoadSettings();
+    appBar.SetAlwaysOnTop(false);
+    appBar.SetAllowFlags(12);
     const std::string edge =
         LowerAscii(context_.store.ReadIniValue("cfg", "edge", "b", context_.settings.gIniPath));
     if (edge == "t" || edge == "b") {
         const bool top = edge == "t";
-        if (appBar) appBar->SetEdge(top ? kEdgeTop : kEdgeBottom);
+        appBar.SetEdge(top ? kEdgeTop : kEdgeBottom);
         SetSwapFace(top ? kFaceDown : kFaceUp);
     }
-    if (!appBar) return;
-    appBar->SetHeightStep(1);
-    appBar->SetDockedHeight(context_.skin.gBarHeight);
-    appBar->SetMinDockedWidth(1);
-    appBar->SetMaxDockedWidth(50);
-    appBar->SetAutoHide(false);
-    appBar->SetTaskbarButton(1);
-    appBar->SaveSettings();
-    appBar->UpdateBar();
+    appBar.SetHeightStep(1);
+    appBar.SetDockedHeight(context_.skin.gBarHeight);
+    appBar.SetMinDockedWidth(1);
+    appBar.SetMaxDockedWidth(50);
+    appBar.SetAutoHide(false);
+    appBar.SetTaskbarButton(1);
+    appBar.SaveSettings();
+    appBar.UpdateBar();
 }
 
 void Form1::BlinkBar() {
@@ -156,12 +153,9 @@ void Form1::Unload() {
     windows.ReleaseCapture();
     hotkeys_->UnregisterHotkeys();
     WriteSettings(context_.store, context_.settings, context_.skin.gSkinName);
-    // Without a docking object there is no edge to report; the stored one stays.
-    if (AppBar* appBar = context_.appBar) {
-        context_.store.WriteIniValue("cfg", "edge", context_.settings.gIniPath,
-                                     appBar->Edge() == kEdgeTop ? "t" : "b");
-        appBar->Detach();
-    }
+    context_.store.WriteIniValue("cfg", "edge", context_.settings.gIniPath,
+                                 context_.appBar.Edge() == kEdgeTop ? "t" : "b");
+    context_.appBar.Detach();
     window_->Close();
 }
 

@@ -33,7 +33,7 @@ struct BarContext {
     History& history;
     SkinRecord& skin;
     Interpreter& interpreter;
-    AppBar* appBar = nullptr;
+    AppBar& appBar;
 };
 
 enum class BarButton { Swap, Run, Exit };

@@ -53,7 +53,7 @@ void Program::ShowSplash() {
 // away; then the bar window loads (docks, lays itself out, shows itself).
 void Program::LoadBar() {
     form1_ = std::make_unique<Form1>(
-        BarContext{platform, store, settings, history, skin, interpreter, appBar_.get()});
+        BarContext{platform, store, settings, history, skin, interpreter, *appBar_});
     InterpreterHosts hosts;
     hosts.bar = form1_.get();
     hosts.dock = form1_.get();
