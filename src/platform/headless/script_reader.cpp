@@ -8,6 +8,7 @@
 #include "bar/form1.h"
 #include "platform/headless/headless_dialog_controls.h"
 #include "platform/headless/output_format.h"
+#include "platform/headless/script_parsing.h"
 #include "startup/program.h"
 #include "text/utf8.h"
 
@@ -16,22 +17,6 @@ namespace zindle {
 namespace {
 
 constexpr int kTwips = kHeadlessTwipsPerPixel;
-
-template <typename Number>
-bool ParseNumber(const std::string& text, Number& value) {
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    return error == std::errc() && stop == end && !text.empty();
-}
-
-// Screen pixels as a script gives them. The bound keeps every position and
-// size, and the twips made from them, far inside int, however a script
-// combines them; a line with a number outside it is not understood.
-constexpr int kMaxScriptPixels = 1'000'000;
-
-bool ParsePixels(const std::string& text, int& value) {
-    return ParseNumber(text, value) && value >= -kMaxScriptPixels && value <= kMaxScriptPixels;
-}
 
 // The buttons by the names a script uses for them.
 std::string ButtonControl(const std::string& name) {
@@ -50,11 +35,6 @@ const char* ButtonName(BarButton button) {
     return "exit";
 }
 
-std::string Words(const std::string& text, std::vector<std::string>& words) {
-    std::istringstream in(text);
-    for (std::string word; in >> word;) words.push_back(word);
-    return text;
-}
 
 }  // namespace
 
@@ -213,154 +193,6 @@ bool ScriptReader::Show(const std::string& name) {
         return true;
     }
     return false;
-}
-
-bool ScriptReader::Hotkey(const std::string& argument) {
-    unsigned id = 0;
-    Form1* bar = program_.bar();
-    if (!bar || !ParseNumber(argument, id)) return false;
-    bar->window().Native().SendMessage(kWmHotkey, id, 0);
-    return true;
-}
-
-// The user drags the bar with the mouse to screen pixel (x, y): the move
-// starts at the window's centre and goes there in a few steps.
-bool ScriptReader::Drag(const std::string& argument) {
-    std::vector<std::string> words;
-    Words(argument, words);
-    int x = 0, y = 0;
-    Form1* bar = program_.bar();
-    if (!bar || words.size() != 2 || !ParsePixels(words[0], x) || !ParsePixels(words[1], y)) {
-        return false;
-    }
-    NativeWindow& window = bar->window().Native();
-    HeadlessWindowManager& shell = platform_.windowManager;
-    const RectPx start = window.GetWindowRect();
-    const PointPx from{(start.left + start.right) / 2, (start.top + start.bottom) / 2};
-    window.SendMessage(kWmEnterSizeMove, 0, 0);
-    constexpr int kSteps = 4;
-    for (int step = 1; step <= kSteps && !program_.Ended(); ++step) {
-        const PointPx cursor{from.x + (x - from.x) * step / kSteps, from.y + (y - from.y) * step / kSteps};
-        shell.SetCursor(cursor);
-        const RectPx now = window.GetWindowRect();
-        RectPx proposed{now.left + cursor.x - from.x, now.top + cursor.y - from.y,
-                        now.right + cursor.x - from.x, now.bottom + cursor.y - from.y};
-        window.SendMessage(kWmMoving, 0, reinterpret_cast<std::intptr_t>(&proposed));
-        window.SetWindowPos(0, proposed.left, proposed.top, proposed.right - proposed.left,
-                            proposed.bottom - proposed.top, kSwpNoZOrder | kSwpNoActivate);
-    }
-    if (!program_.Ended()) window.SendMessage(kWmExitSizeMove, 0, 0);
-    return true;
-}
-
-bool ScriptReader::Shell(const std::string& argument) {
-    std::vector<std::string> words;
-    Words(argument, words);
-    HeadlessWindowManager& shell = platform_.windowManager;
-    if (words.size() == 3 && words[0] == "appbar") {
-        static const std::map<std::string, unsigned> kEdges = {
-            {"left", 0}, {"top", 1}, {"right", 2}, {"bottom", 3},
-            {"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}};
-        const auto edge = kEdges.find(words[1]);
-        int thickness = 0;
-        if (edge == kEdges.end() || !ParsePixels(words[2], thickness) || thickness < 0) return false;
-        shell.AddOtherBar(edge->second, thickness);
-        return true;
-    }
-    if (words.size() == 2 && words[0] == "fullscreen" && (words[1] == "0" || words[1] == "1")) {
-        shell.SetFullScreenApp(words[1] == "1");
-        return true;
-    }
-    return false;
-}
-
-bool ScriptReader::Dialog(const std::string& argument) {
-    std::vector<std::string> words;
-    Words(argument, words);
-    HeadlessWindowFactory& windows = platform_.windows;
-    HeadlessWindow* dialog = windows.FindWindow("frmOptions");
-    if (!dialog || dialog->Closed() || words.empty()) return false;
-    if (words[0] == "check" && words.size() == 3 && (words[2] == "on" || words[2] == "off")) {
-        auto* box = dynamic_cast<HeadlessCheckBox*>(windows.FindControl("frmOptions", words[1]));
-        if (!box) return false;
-        box->SetChecked(words[2] == "on");
-        return true;
-    }
-    if (words[0] == "keyup" && (words.size() == 3 || words.size() == 4)) {
-        HeadlessTextBox* box = windows.FindTextBox("frmOptions", words[1]);
-        int keyCode = 0;
-        if (!box || !ParseNumber(words[2], keyCode)) return false;
-        int shift = 0;
-        for (const char c : words.size() == 4 ? words[3] : std::string()) {
-            if (c == 'S') shift |= kShiftMask;
-            else if (c == 'C') shift |= kCtrlMask;
-            else if (c == 'A') shift |= kAltMask;
-            else return false;
-        }
-        box->ReleaseKey(keyCode, shift);
-        return true;
-    }
-    if (words[0] == "done" && words.size() == 1) {
-        auto* button = dynamic_cast<HeadlessCommandButton*>(windows.FindControl("frmOptions", "btnDone"));
-        if (!button) return false;
-        button->Click();
-        return true;
-    }
-    if (words[0] == "close" && words.size() == 1) {
-        dialog->RequestClose();
-        return true;
-    }
-    return false;
-}
-
-void ScriptReader::ReportDocking() {
-    Form1* bar = program_.bar();
-    if (!bar || bar->Unloaded()) return;
-    const auto report = [this](std::string& last, const std::string& line) {
-        if (line == last) return;
-        last = line;
-        output_(line);
-    };
-    const auto rect = [](const char* name, const RectPx& r) {
-        return std::string(name) + ": " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
-               std::to_string(r.right) + " " + std::to_string(r.bottom);
-    };
-    if (AppBar* appBar = program_.appBar()) report(lastEdge_, "edge: " + std::to_string(appBar->Edge()));
-    NativeWindow& window = bar->window().Native();
-    report(lastWindow_, rect("window", window.GetWindowRect()));
-    const std::optional<RectPx> strip = platform_.windowManager.StripOf(window.Handle());
-    report(lastStrip_, strip ? rect("strip", *strip) : std::string("strip: none"));
-}
-
-void ScriptReader::ReportHotkeys() {
-    std::string line = "hotkeys:";
-    for (const HotkeyRegistration& hotkey : platform_.system.Hotkeys()) {
-        line += " " + std::to_string(hotkey.id) + ":" + std::to_string(hotkey.keyCode) + ":" +
-                std::to_string(hotkey.modifiers);
-    }
-    if (line == "hotkeys:") line += " none";
-    if (line == lastHotkeys_) return;
-    lastHotkeys_ = line;
-    output_(line);
-}
-
-void ScriptReader::ReportDialog() {
-    HeadlessWindow* dialog = platform_.windows.FindWindow("frmOptions");
-    if (!dialog || dialog->Closed()) {
-        lastDialog_.clear();
-        return;
-    }
-    static constexpr const char* kBoxes[] = {"txtKey1",      "txtCustom(1)", "txtCustom(2)", "txtCustom(3)",
-                                             "txtCustom(4)", "txtCustom(5)", "txtCustom(6)"};
-    for (const char* name : kBoxes) {
-        const HeadlessTextBox* box = platform_.windows.FindTextBox("frmOptions", name);
-        if (!box) continue;
-        const std::string text = box->Text();
-        const auto last = lastDialog_.find(name);
-        if (last != lastDialog_.end() && last->second == text) continue;
-        lastDialog_[name] = text;
-        output_(std::string("dialog: ") + name + " " + EscapeLineBreaks(text));
-    }
 }
 
 bool ScriptReader::Execute(const std::string& command, const std::string& argument) {
