@@ -158,74 +158,6 @@ TEST_F(HeadlessControls, AHandlerMayDestroyTheBoxItIsCalledFrom) {
     EXPECT_EQ(factory_.FindTextBox("Form1", "txtCmd"), nullptr);
 }
 
-TEST_F(HeadlessControls, KeyNamesAreReadInAnyCase) {
-    EXPECT_EQ(ParseKeyName("Enter"), KeyName::Enter);
-    EXPECT_EQ(ParseKeyName("BACKSPACE"), KeyName::Backspace);
-    EXPECT_EQ(ParseKeyName("end"), KeyName::End);
-    EXPECT_EQ(ParseKeyName("Tab"), std::nullopt);
-    EXPECT_EQ(ParseKeyName(""), std::nullopt);
-}
-
-TEST_F(HeadlessControls, MouseMovesGoToTheCaptureHolderInItsOwnCoordinates) {
-    auto run = bar_->CreatePictureBox("picRunCmd");
-    auto close = bar_->CreatePictureBox("picClose");
-    auto status = bar_->CreateLabel("lblMsg");
-    run->SetLeft(600);
-    run->SetTop(15);
-    close->SetLeft(1500);
-    status->SetLeft(900);
-    Lines moves;
-    const auto logger = [&moves](const std::string& name) {
-        return PictureBox::Events{
-            [&moves, name](int b, int, int x, int y) {
-                moves.push_back(name + " down " + std::to_string(b) + " " + std::to_string(x) + "," +
-                                std::to_string(y));
-            },
-            [&moves, name](int, int, int x, int y) {
-                moves.push_back(name + " move " + std::to_string(x) + "," + std::to_string(y));
-            },
-            [&moves, name](int b, int, int, int) { moves.push_back(name + " up " + std::to_string(b)); },
-            [&moves, name] { moves.push_back(name + " click"); }};
-    };
-    run->SetEvents(logger("run"));
-    close->SetEvents(logger("close"));
-
-    EXPECT_TRUE(Bar().MouseMoveOver("picRunCmd", 5, 6));
-    run->SetCapture();
-    EXPECT_TRUE(Bar().MouseMoveOver("picClose", 7, 8));
-    EXPECT_TRUE(Bar().MouseMoveOver("lblMsg", 0, 0));
-    close->SetCapture();  // takes it from the Run button
-    EXPECT_FALSE(run->HasCapture());
-    EXPECT_TRUE(Bar().MouseMoveOver("picRunCmd", 0, 0));
-    factory_.ReleaseCapture();
-    EXPECT_EQ(factory_.CaptureHolder(), nullptr);
-    EXPECT_TRUE(Bar().MouseMoveOver("lblMsg", 1, 1));  // a label has no mouse events
-    EXPECT_FALSE(Bar().MouseMoveOver("picNothing", 1, 1));
-    auto& headlessClose = static_cast<HeadlessPictureBox&>(*close);
-    headlessClose.MouseDown(kRightButton, 3, 4);
-    headlessClose.MouseUp(kRightButton, 3, 4);
-    headlessClose.Click();
-    EXPECT_EQ(moves, (Lines{"run move 5,6", "run move 907,-7", "run move 300,-15", "close move -900,15",
-                            "close down 2 3,4", "close up 2", "close click"}));
-
-    // A capture on another window does not bend moves over this one.
-    auto splash = factory_.CreateWindow("frmSplash", "", WindowKind::Splash);
-    auto image = splash->CreatePictureBox("imgSplash");
-    image->SetCapture();
-    moves.clear();
-    Bar().MouseMoveOver("picClose", 1, 2);
-    EXPECT_EQ(moves, Lines{"close move 1,2"});
-    // Closing or destroying the holder's window ends the capture, and a
-    // closed window's control cannot take it.
-    splash->Close();
-    EXPECT_EQ(factory_.CaptureHolder(), nullptr);
-    image->SetCapture();
-    EXPECT_FALSE(image->HasCapture());
-    run->SetCapture();
-    run.reset();
-    EXPECT_EQ(factory_.CaptureHolder(), nullptr);
-}
-
 TEST_F(HeadlessControls, AutoSizeLabelsFitTheirText) {
     auto clock = bar_->CreateLabel("lblTimer");
     clock->SetLeft(3000);
@@ -263,24 +195,6 @@ TEST_F(HeadlessControls, AutoSizeLabelsFitTheirText) {
         EXPECT_GE(clock->Width(), 0);
         EXPECT_GE(clock->Height(), 0);
     }
-}
-
-TEST_F(HeadlessControls, LabelChangesAndFlashesAreReported) {
-    auto status = bar_->CreateLabel("lblMsg");
-    Lines seen;
-    factory_.SetLabelChangeHandler([&](const HeadlessLabel& label) {
-        seen.push_back(label.Name() + " " + label.Text() + (label.Visible() ? "" : " hidden"));
-    });
-    factory_.SetFlashHandler([&](const HeadlessLabel& label) { seen.push_back("flash " + label.Name()); });
-    status->SetText("Working...");
-    status->SetText("Working...");
-    status->SetVisible(false);
-    status->SetVisible(false);
-    status->SetVisible(true);
-    bar_->SetBackColor(MakeColour(1, 2, 3));
-    status->SetForeColor(MakeColour(1, 2, 3));
-    EXPECT_EQ(seen,
-              (Lines{"lblMsg Working...", "lblMsg Working... hidden", "lblMsg Working...", "flash lblMsg"}));
 }
 
 TEST_F(HeadlessControls, WindowsKeepTheirSizeBackgroundAndFocus) {
@@ -322,52 +236,6 @@ TEST_F(HeadlessControls, WindowsKeepTheirSizeBackgroundAndFocus) {
     EXPECT_TRUE(Box(box).HasFocus());
     box.reset();
     EXPECT_EQ(Bar().FocusedControl(), nullptr);
-}
-
-TEST_F(HeadlessControls, EveryKindIsFoundAndDescribedOnOneLine) {
-    auto status = bar_->CreateLabel("lblMsg");
-    status->SetLeft(607);
-    status->SetTop(-7);
-    status->SetWidth(1000);
-    status->SetHeight(315);
-    status->SetTransparent(true);
-    status->SetForeColor(MakeColour(0x12, 0xAB, 0xFF));
-    status->SetAlignment(Alignment::Center);
-    status->SetFont(FontSpec{"MS Sans Serif", 8.25, true, true, true, true});
-    status->SetText("one\r\ntwo");
-    EXPECT_EQ(factory_.FindLabel("Form1", "lblMsg")->Describe(),
-              "lblMsg left=40.47 top=-0.47 width=66.67 height=21 visible=yes align=center fore=12ABFF "
-              "back=transparent font=MS Sans Serif,8.25,bold,italic,strike,underline text=one\\ntwo");
-
-    auto box = bar_->CreateTextBox("txtCmd");
-    box->SetWidth(-5);
-    box->SetText("net");
-    box->SetSelection(1, 2);
-    box->SetReadOnly(true);
-    box->SetBackColor(MakeColour(0, 0, 128));
-    box->SetBorderStyle(0);
-    EXPECT_EQ(factory_.FindTextBox("Form1", "txtCmd")->Describe(),
-              "txtCmd left=0 top=0 width=0 height=0 visible=yes align=left border=0 fore=000000 back=000080 "
-              "font=Arial,10 readonly=yes text=net selection=1+2");
-
-    auto run = bar_->CreatePictureBox("picRunCmd");
-    run->SetVisible(false);
-    EXPECT_EQ(factory_.FindPictureBox("Form1", "picRunCmd")->Describe(),
-              "picRunCmd left=0 top=0 width=0 height=0 visible=no picture=none");
-    run->SetPicture(std::make_shared<HeadlessPicture>("RUN-NORMAL", PictureSize{40, 21}));
-    EXPECT_EQ(factory_.FindControl("Form1", "picRunCmd")->Describe(),
-              "picRunCmd left=0 top=0 width=0 height=0 visible=no picture=RUN-NORMAL");
-    EXPECT_EQ(factory_.FindLabel("Form1", "picRunCmd"), nullptr);  // wrong kind
-
-    const auto tile = std::make_shared<HeadlessPicture>("bg.bmp", PictureSize{8, 8});
-    bar_->SetBackColor(MakeColour(0xFF, 0x80, 0));
-    bar_->DrawPicture(tile, 0, 0);
-    bar_->DrawPicture(tile, 120, 22);
-    bar_->SetVisible(true);
-    EXPECT_EQ(Bar().Describe(),
-              "Form1 width=1024 height=21 visible=yes back=FF8000 background=bg.bmp@0,0;bg.bmp@8,1.47");
-    bar_->ClearBackgroundPictures();
-    EXPECT_EQ(Bar().Describe(), "Form1 width=1024 height=21 visible=yes back=FF8000 background=none");
 }
 
 }  // namespace

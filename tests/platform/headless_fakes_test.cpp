@@ -113,40 +113,6 @@ TEST_F(HeadlessFakes, RegistryValuesAreFilesUnderTheProgramDirectory) {
     }
 }
 
-TEST_F(HeadlessFakes, WindowsAndLabelsAreFoundByName) {
-    WindowFactory& factory = platform_.Bundle().windows;
-    auto splash = factory.CreateWindow("frmSplash", "Zindle", WindowKind::Splash);
-    auto bar = factory.CreateWindow("Form1", "Zindle bar", WindowKind::Bar);
-    auto status = bar->CreateLabel("lblMsg");
-    auto clock = bar->CreateLabel("lblTimer");
-
-    HeadlessWindow* found = platform_.windows.FindWindow("Form1");
-    ASSERT_EQ(found, bar.get());
-    EXPECT_EQ(found->Caption(), "Zindle bar");
-    EXPECT_EQ(platform_.windows.FindLabel("Form1", "lblMsg"), status.get());
-    EXPECT_EQ(platform_.windows.FindLabel("frmSplash", "lblMsg"), nullptr);
-
-    // A newer window of the same name hides the older one until it is gone.
-    auto second = factory.CreateWindow("frmSplash", "again", WindowKind::Splash);
-    EXPECT_EQ(platform_.windows.FindWindow("frmSplash"), second.get());
-    second.reset();
-    EXPECT_EQ(platform_.windows.FindWindow("frmSplash"), splash.get());
-    splash.reset();
-    EXPECT_EQ(platform_.windows.FindWindow("frmSplash"), nullptr);
-
-    bar->SetVisible(true);
-    bar->Close();
-    EXPECT_TRUE(found->Closed());
-    EXPECT_FALSE(found->Visible());
-
-    // Labels may outlive their window.
-    bar.reset();
-    EXPECT_EQ(platform_.windows.FindLabel("Form1", "lblTimer"), clock.get());
-    clock->SetForeColor(MakeColour(1, 2, 3));
-    clock.reset();
-    EXPECT_EQ(platform_.windows.FindLabel("Form1", "lblTimer"), nullptr);
-}
-
 TEST_F(HeadlessFakes, FlashIsReportedWhenALabelTakesItsWindowsBackColour) {
     auto bar = platform_.windows.CreateWindow("Form1", "", WindowKind::Bar);
     auto status = bar->CreateLabel("lblMsg");
