@@ -10,10 +10,8 @@
 #include <sstream>
 #include <string>
 
+#include "fuzz_program.h"
 #include "fuzz_support.h"
-#include "platform/headless/headless_platform.h"
-#include "platform/headless/script_reader.h"
-#include "startup/program.h"
 #include "temp_dir.h"
 
 namespace {
@@ -59,18 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
                "[cfg]\nsplash=0\n[cmds]\nsay=%%parse %%msg %%2 %%1||\n!onclock-A=%%msg ring\n"
                "loop=loop\nboth=%%macro say a b|%%flash\n");
 
-    HeadlessOptions options;
-    options.programDirectory = programDir.string();
-    const auto ignore = [](const std::string&) {};
-    HeadlessPlatform platform(options, ignore);
-    Platform bundle = platform.Bundle();
-    Program program(bundle);
-    if (program.StartupMain()) {
-        ScriptReader reader(platform, program, ignore);
-        reader.AfterStartup();
-        std::istringstream script(CapWaits(std::string(reinterpret_cast<const char*>(bytes), size)));
-        reader.Run(script);
-    }
+    RunProgramScript(programDir.string(), CapWaits(std::string(reinterpret_cast<const char*>(bytes), size)));
 
     for (const std::string& path : Tree(root)) FUZZ_CHECK(path == "prog" || path.starts_with("prog/"));
     FUZZ_CHECK(Tree(ScratchRoot() / "cwd").empty());

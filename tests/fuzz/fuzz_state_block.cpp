@@ -6,16 +6,12 @@
 #include <unistd.h>
 
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "appbar/state_block.h"
-#include "bar/form1.h"
+#include "fuzz_program.h"
 #include "fuzz_support.h"
-#include "platform/headless/headless_platform.h"
-#include "platform/headless/script_reader.h"
-#include "startup/program.h"
 #include "temp_dir.h"
 
 namespace zindle::fuzz {
@@ -89,18 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     std::string script;
     for (int lines = data.ConsumeIntegralInRange(0, 12); lines > 0; --lines) script += DockingLine(data) + "\n";
 
-    HeadlessOptions options;
-    options.programDirectory = programDir.string();
-    const auto ignore = [](const std::string&) {};
-    HeadlessPlatform platform(options, ignore);
-    Platform bundle = platform.Bundle();
-    Program program(bundle);
-    if (program.StartupMain()) {
-        ScriptReader reader(platform, program, ignore);
-        std::istringstream in(script);
-        reader.Run(in);
-        if (!program.Ended()) program.bar()->Unload();
-    }
+    RunProgramScript(programDir.string(), script);
     // What the program saved reads back as itself.
     const std::string saved = ReadBytes((key / "(default)").string());
     CheckRoundTrip(std::vector<std::uint8_t>(saved.begin(), saved.end()), current);
