@@ -10,7 +10,7 @@
 
 #include "bar/command_history.h"
 #include "bar/form1.h"
-#include "platform/headless/headless_platform.h"
+#include "frontends/headless/headless_platform.h"
 #include "profile/private_profile_engine.h"
 #include "profile/history_file.h"
 #include "startup/program.h"

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/headless/headless_platform.h"
+#include "frontends/headless/headless_platform.h"
 #include "startup/program.h"
 
 namespace {

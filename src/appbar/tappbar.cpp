@@ -157,7 +157,7 @@ void TAppBar::DockOn(int edge) {
     if (block_.autoHide && SendAppBarMessage(kAbmSetAutoHideBar, edge, 1, nullptr) == 0) {
         block_.autoHide = false;
         platform_.dialogs.MessageBox(kAutoHideRefusal, host_->GetWindowText(), MessageIcon::Information,
-                                     MessageButtons::Ok);
+                                     MessageButtons::Ok, host_);
         if (!host_) return;
     }
     RectPx rect = QueryDockedRect(edge);

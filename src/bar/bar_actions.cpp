@@ -9,7 +9,7 @@
 #include "profile/conversions.h"
 #include "profile/program_settings.h"
 #include "skinning/skin_record.h"
-#include "skinning/textfx.h"
+#include "textfx/textfx.h"
 
 namespace zindle {
 

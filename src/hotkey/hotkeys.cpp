@@ -105,13 +105,13 @@ void Hotkeys::RemoveHotkeyHook() {
 }
 
 bool Hotkeys::RegisterOne(int id, int keyCode, int mask) {
-    held_[static_cast<std::size_t>(id)] = platform_.system.RegisterHotkey(id, keyCode, HotkeyModifiers(mask));
+    held_[static_cast<std::size_t>(id)] = bar_.Native().RegisterHotkey(id, keyCode, HotkeyModifiers(mask));
     return held_[static_cast<std::size_t>(id)];
 }
 
 void Hotkeys::ReleaseRegistrations() {
     for (int id = kMainHotkeyId; id <= kCustomHotkeyCount; ++id) {
-        if (held_[static_cast<std::size_t>(id)]) platform_.system.UnregisterHotkey(id);
+        if (held_[static_cast<std::size_t>(id)]) bar_.Native().UnregisterHotkey(id);
         held_[static_cast<std::size_t>(id)] = false;
     }
 }

@@ -6,7 +6,7 @@
 #include "profile/conversions.h"
 #include "profile/profile_store.h"
 #include "profile/program_settings.h"
-#include "skinning/textfx.h"
+#include "textfx/textfx.h"
 
 namespace zindle {
 

@@ -5,6 +5,8 @@
 
 namespace zindle {
 
+class NativeWindow;
+
 enum class MessageIcon { None, Information, Exclamation, Critical, Question };
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
@@ -12,9 +14,12 @@ enum class MessageAnswer { Ok, Yes, No };
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
-    // Line breaks in text are CR LF, as the program writes them.
+    // Line breaks in text are CR LF, as the program writes them. An owner
+    // keeps the box above that window and disables the window while the box
+    // is up; without one the box stands on its own.
     virtual MessageAnswer MessageBox(const std::string& text, const std::string& title,
-                                     MessageIcon icon, MessageButtons buttons) = 0;
+                                     MessageIcon icon, MessageButtons buttons,
+                                     NativeWindow* owner = nullptr) = 0;
 };
 
 }  // namespace zindle

@@ -1,6 +1,7 @@
 #pragma once
 // Process-wide services: where the program lives, time, the clipboard, the
-// registry block and the message loop.
+// registry block and the message loop. (Hotkeys belong to a window: see
+// NativeWindow.)
 
 #include <cstdint>
 #include <optional>
@@ -30,12 +31,6 @@ public:
     virtual bool AnotherInstanceRunning() = 0;
 
     virtual std::string ClipboardText() = 0;
-
-    // System-wide hotkeys on the bar window: Windows virtual-key codes and
-    // MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4, MOD_WIN 8. False when the key
-    // cannot be had (held by another program, or not a key).
-    virtual bool RegisterHotkey(int id, int keyCode, int modifiers) = 0;
-    virtual void UnregisterHotkey(int id) = 0;
 
     // The unnamed binary value of HKEY_CURRENT_USER\<key>; nullopt when missing.
     virtual std::optional<std::vector<std::uint8_t>> ReadRegistryBinary(const std::string& key) = 0;

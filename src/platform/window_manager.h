@@ -97,9 +97,14 @@ class NativeWindow {
 public:
     virtual ~NativeWindow() = default;
     virtual std::uintptr_t Handle() const = 0;
-    // Replaces the window's procedure and returns the one it replaced, which
-    // the new one calls to pass a message on. Procedures must be removed in
-    // the reverse order of their installation.
+    // Replaces the window's procedure and returns exactly the procedure that
+    // was installed before, the same object, never a wrapper around it: the
+    // new procedure calls it to pass a message on, and a hook that removes
+    // itself hands it back, so a front end that wraps procedures for its own
+    // purposes must still return the original, or a hook removed out of order
+    // leaves a dead link in the chain. Procedures are removed in the reverse
+    // order of their installation. The bottom of the chain is the window's
+    // own handling (the system's default procedure on Windows).
     virtual WindowProc SetWindowProc(WindowProc procedure) = 0;
     // Sends a message through the window's current procedure.
     virtual std::intptr_t SendMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
@@ -120,7 +125,30 @@ public:
     virtual void KillTimer(unsigned id) = 0;
     // Brings the window to the front and gives it the keyboard focus.
     virtual void Activate() = 0;
+
+    // A system-wide hotkey owned by this window: Windows virtual-key codes and
+    // MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4, MOD_WIN 8. While it is registered,
+    // pressing it anywhere sends WM_HOTKEY with wParam = id through this
+    // window's procedure chain. False when the key cannot be had: held by
+    // another program, a key code outside 1 to 254, or an id in use on this
+    // window. A window that is destroyed loses its hotkeys.
+    virtual bool RegisterHotkey(int id, int keyCode, int modifiers) = 0;
+    virtual void UnregisterHotkey(int id) = 0;
 };
+
+// Moving a window with the mouse. Where the system runs the move loop
+// (Windows), it sends these messages itself. A front end whose window manager
+// will not move the bar (an X11 dock) runs the loop on its own, sending
+// through the window's procedure chain:
+//  1. on a primary-button press where WM_NCHITTEST answers HTCAPTION (2),
+//     WM_ENTERSIZEMOVE;
+//  2. on every pointer move while the button is down, WM_MOVING with lParam
+//     pointing to the proposed window rectangle: the rectangle at the press
+//     moved by the cursor's offset from the press point (never the last
+//     rectangle moved again). The rectangle the procedures leave in it is
+//     where the window goes;
+//  3. on release, WM_EXITSIZEMOVE.
+constexpr std::intptr_t kHtCaption = 2;
 
 struct AppBarData {
     std::uintptr_t window = 0;

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "appbar/tappbar.h"
-#include "platform/headless/headless_platform.h"
+#include "frontends/headless/headless_platform.h"
 #include "temp_dir.h"
 
 namespace zindle {

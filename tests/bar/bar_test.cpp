@@ -1,7 +1,7 @@
 // The bar's Run action, its layout and what unloading leaves in the files.
 
 #include "bar/form1.h"
-#include "platform/headless/headless_platform.h"
+#include "frontends/headless/headless_platform.h"
 #include "program_fixture.h"
 
 namespace zindle {

@@ -12,7 +12,7 @@
 #include "clock/clocks.h"
 #include "interpreter/history.h"
 #include "interpreter/interpreter.h"
-#include "platform/headless/headless_platform.h"
+#include "frontends/headless/headless_platform.h"
 #include "profile/profile_store.h"
 #include "profile/program_settings.h"
 #include "temp_dir.h"

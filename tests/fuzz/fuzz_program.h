@@ -6,8 +6,8 @@
 #include <string>
 
 #include "bar/form1.h"
-#include "platform/headless/headless_platform.h"
-#include "platform/headless/script_reader.h"
+#include "frontends/headless/headless_platform.h"
+#include "frontends/headless/script_reader.h"
 #include "startup/program.h"
 
 namespace zindle::fuzz {

@@ -12,7 +12,7 @@
 
 #include "bar/form1.h"
 #include "fuzz_support.h"
-#include "platform/headless/headless_platform.h"
+#include "frontends/headless/headless_platform.h"
 #include "profile/program_settings.h"
 #include "startup/program.h"
 #include "temp_dir.h"

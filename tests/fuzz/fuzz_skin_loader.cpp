@@ -12,8 +12,8 @@
 
 #include "bar/form1.h"
 #include "fuzz_support.h"
-#include "platform/headless/headless_pictures.h"
-#include "platform/headless/headless_platform.h"
+#include "frontends/headless/headless_pictures.h"
+#include "frontends/headless/headless_platform.h"
 #include "startup/program.h"
 #include "temp_dir.h"
 

@@ -14,8 +14,8 @@
 #include "hotkey/options_dialog.h"
 #include "interpreter/history.h"
 #include "interpreter/interpreter.h"
-#include "platform/headless/headless_dialog_controls.h"
-#include "platform/headless/headless_platform.h"
+#include "frontends/headless/headless_dialog_controls.h"
+#include "frontends/headless/headless_platform.h"
 #include "profile/profile_store.h"
 #include "profile/program_settings.h"
 #include "skinning/skin_record.h"
@@ -84,7 +84,7 @@ protected:
     // The registrations as "ID:KEY+MODIFIERS ...", then "hook" while it is installed.
     std::string Held() const {
         std::string held;
-        for (const HotkeyRegistration& r : rig->platform.system.Hotkeys()) {
+        for (const HotkeyRegistration& r : rig->platform.windows.Hotkeys().Registrations()) {
             held += std::to_string(r.id) + ":" + std::to_string(r.keyCode) + "+" + std::to_string(r.modifiers);
             held += " ";
         }

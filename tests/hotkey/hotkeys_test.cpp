@@ -56,7 +56,7 @@ TEST_F(HotkeyTest, DevAnotherInstanceOrNothingEnabledLeavesNoTrace) {
 
 TEST_F(HotkeyTest, RefusedHotkeysAreReportedOnceAndDisabled) {
     HotkeyRig& r = Start("[cfg]\nUse2=yes\nKey2=66\nUse4=yes\nKey4=0\n");
-    r.platform.system.TakeHotkey(122, 0);
+    r.platform.windows.Hotkeys().Take(122, 0);
     r.hotkeys.RegisterHotkeys();
     EXPECT_EQ(events, (Events{"msgbox: Can't register main hotkey | Main hotkey is either in use or can't be "
                               "used | none | ok",

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "bar/form1.h"
-#include "platform/headless/headless_platform.h"
+#include "frontends/headless/headless_platform.h"
 #include "startup/program.h"
 #include "temp_dir.h"
 

@@ -1,6 +1,6 @@
 // The status line's wipe and typing effects, timed in virtual milliseconds.
 
-#include "skinning/textfx.h"
+#include "textfx/textfx.h"
 #include "program_fixture.h"
 
 namespace zindle {

@@ -1,4 +1,4 @@
-#include "platform/headless/headless_controls.h"
+#include "frontends/headless/headless_controls.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/headless_pictures.h"
+#include "frontends/headless/headless_pictures.h"
 
 namespace zindle {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/headless_platform.h"
+#include "frontends/headless/headless_platform.h"
 #include "temp_dir.h"
 
 namespace zindle {
@@ -67,23 +67,38 @@ TEST_F(HeadlessFakes, ShellReportsWhatWouldHaveStarted) {
 }
 
 TEST_F(HeadlessFakes, HotkeysAreRegisteredLikeWindowsDoes) {
-    System& system = platform_.Bundle().system;
-    platform_.system.TakeHotkey(0x7A, 2);
-    EXPECT_TRUE(system.RegisterHotkey(3, 0x7A, 0));
-    EXPECT_TRUE(system.RegisterHotkey(1, 0x41, 4 | 2));
-    EXPECT_FALSE(system.RegisterHotkey(1, 0x42, 0));  // id in use
-    EXPECT_FALSE(system.RegisterHotkey(2, 0x7A, 0));  // keys in use here
-    EXPECT_FALSE(system.RegisterHotkey(2, 0x7A, 2));  // keys held by another program
-    EXPECT_FALSE(system.RegisterHotkey(2, 0, 0));     // not a key
-    EXPECT_TRUE(system.RegisterHotkey(2, 0x7B, 1));
-    EXPECT_EQ(platform_.system.Hotkeys(),
+    auto bar = platform_.windows.CreateWindow("Form1", "Zindle", WindowKind::Bar);
+    auto other = platform_.windows.CreateWindow("Other", "Other", WindowKind::Dialog);
+    NativeWindow& window = bar->Native();
+    HeadlessHotkeyTable& table = platform_.windows.Hotkeys();
+    table.Take(0x7A, 2);
+    EXPECT_TRUE(window.RegisterHotkey(3, 0x7A, 0));
+    EXPECT_TRUE(window.RegisterHotkey(1, 0x41, 4 | 2));
+    EXPECT_FALSE(window.RegisterHotkey(1, 0x42, 0));  // id in use on this window
+    EXPECT_TRUE(other->Native().RegisterHotkey(1, 0x42, 0));  // ids are per window
+    other->Native().UnregisterHotkey(1);
+    EXPECT_FALSE(window.RegisterHotkey(2, 0x7A, 0));  // keys in use here
+    EXPECT_FALSE(other->Native().RegisterHotkey(2, 0x7A, 0));  // also for another window
+    EXPECT_FALSE(window.RegisterHotkey(2, 0x7A, 2));  // keys held by another program
+    EXPECT_FALSE(window.RegisterHotkey(2, 0, 0));     // not a key
+    EXPECT_FALSE(window.RegisterHotkey(2, 255, 0));
+    EXPECT_FALSE(window.RegisterHotkey(2, -1, 0));
+    EXPECT_TRUE(window.RegisterHotkey(2, 0x7B, 1));
+    EXPECT_TRUE(window.RegisterHotkey(5, 254, 0));
+    window.UnregisterHotkey(5);
+    EXPECT_EQ(table.Registrations(),
               (std::vector<HotkeyRegistration>{{1, 0x41, 6}, {2, 0x7B, 1}, {3, 0x7A, 0}}));
 
-    system.UnregisterHotkey(1);
-    system.UnregisterHotkey(9);
-    EXPECT_TRUE(system.RegisterHotkey(4, 0x41, 6));
-    EXPECT_EQ(platform_.system.Hotkeys(),
+    window.UnregisterHotkey(1);
+    window.UnregisterHotkey(9);
+    other->Native().UnregisterHotkey(2);  // not its hotkey
+    EXPECT_TRUE(window.RegisterHotkey(4, 0x41, 6));
+    EXPECT_EQ(table.Registrations(),
               (std::vector<HotkeyRegistration>{{2, 0x7B, 1}, {3, 0x7A, 0}, {4, 0x41, 6}}));
+
+    bar->Close();  // a destroyed window loses its hotkeys
+    EXPECT_TRUE(table.Registrations().empty());
+    EXPECT_FALSE(window.RegisterHotkey(1, 0x41, 0));
 }
 
 TEST_F(HeadlessFakes, RegistryValuesAreFilesUnderTheProgramDirectory) {

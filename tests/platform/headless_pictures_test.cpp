@@ -1,4 +1,4 @@
-#include "platform/headless/headless_pictures.h"
+#include "frontends/headless/headless_pictures.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/headless/headless_controls.h"
-#include "platform/headless/virtual_time.h"
+#include "frontends/headless/headless_controls.h"
+#include "frontends/headless/virtual_time.h"
 #include "temp_dir.h"
 
 namespace zindle {

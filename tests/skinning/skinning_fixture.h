@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "appbar/appbar.h"
-#include "platform/headless/headless_platform.h"
+#include "frontends/headless/headless_platform.h"
 #include "profile/profile_store.h"
 #include "profile/program_settings.h"
 #include "skinning/skinning.h"

@@ -1,4 +1,4 @@
-#include "platform/headless/script_reader.h"
+#include "frontends/headless/script_reader.h"
 
 #include <charconv>
 #include <iostream>
@@ -6,9 +6,9 @@
 
 #include "appbar/appbar.h"
 #include "bar/form1.h"
-#include "platform/headless/headless_dialog_controls.h"
-#include "platform/headless/output_format.h"
-#include "platform/headless/script_parsing.h"
+#include "frontends/headless/headless_dialog_controls.h"
+#include "frontends/headless/output_format.h"
+#include "frontends/headless/script_parsing.h"
 #include "startup/program.h"
 #include "text/utf8.h"
 

@@ -1,4 +1,4 @@
-#include "platform/headless/headless_window_manager.h"
+#include "frontends/headless/headless_window_manager.h"
 
 #include <algorithm>
 

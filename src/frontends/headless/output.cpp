@@ -1,4 +1,4 @@
-#include "platform/headless/output.h"
+#include "frontends/headless/output.h"
 
 #include <cstddef>
 

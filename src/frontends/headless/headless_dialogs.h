@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/dialogs.h"
-#include "platform/headless/output.h"
+#include "frontends/headless/output.h"
 
 namespace zindle {
 
@@ -18,9 +18,9 @@ public:
     // icon none, information, exclamation, critical or question; buttons ok or
     // yesno) and returns the oldest queued answer. With none queued, or when
     // the queued one is not among the box's buttons (it is used up all the
-    // same), the first button answers.
+    // same), the first button answers. The owner changes nothing here.
     MessageAnswer MessageBox(const std::string& text, const std::string& title, MessageIcon icon,
-                             MessageButtons buttons) override;
+                             MessageButtons buttons, NativeWindow* owner) override;
 
     void QueueAnswer(MessageAnswer answer);
 

@@ -1,7 +1,6 @@
 #pragma once
 // System services of the headless platform: virtual time, a clipboard held
-// in memory, a hotkey table instead of the desktop's, and registry values as
-// files under the program directory.
+// in memory and registry values as files under the program directory.
 
 #include <cstdint>
 #include <optional>
@@ -10,17 +9,10 @@
 #include <utility>
 #include <vector>
 
-#include "platform/headless/virtual_time.h"
+#include "frontends/headless/virtual_time.h"
 #include "platform/system.h"
 
 namespace zindle {
-
-struct HotkeyRegistration {
-    int id = 0;
-    int keyCode = 0;
-    int modifiers = 0;
-    bool operator==(const HotkeyRegistration&) const = default;
-};
 
 class HeadlessSystem final : public System {
 public:
@@ -36,15 +28,6 @@ public:
 
     std::string ClipboardText() override;
     void SetClipboardText(std::string text);
-
-    // Fails for key code 0, for a key combination taken by another program
-    // (TakeHotkey) or already registered here, and for an id in use.
-    bool RegisterHotkey(int id, int keyCode, int modifiers) override;
-    void UnregisterHotkey(int id) override;
-    // Marks a key combination as held by another program.
-    void TakeHotkey(int keyCode, int modifiers);
-    // The current registrations, sorted by id.
-    std::vector<HotkeyRegistration> Hotkeys() const;
 
     // The value of key "A\B\C" is the file "registry/A/B/C/(default)" under
     // the program directory. Key names with empty, "." or ".." parts, or with
@@ -69,8 +52,6 @@ private:
     std::string commandLine_;
     bool anotherInstanceRunning_;
     std::string clipboard_;
-    std::vector<HotkeyRegistration> hotkeys_;
-    std::set<std::pair<int, int>> takenHotkeys_;
     DateOrder dateOrder_ = DateOrder::MonthDayYear;
 };
 

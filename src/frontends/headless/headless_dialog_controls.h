@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/headless/headless_controls.h"
+#include "frontends/headless/headless_controls.h"
 
 namespace zindle {
 

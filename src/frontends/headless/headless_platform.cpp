@@ -1,4 +1,4 @@
-#include "platform/headless/headless_platform.h"
+#include "frontends/headless/headless_platform.h"
 
 namespace zindle {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/headless/output.h"
+#include "frontends/headless/output.h"
 #include "platform/shell.h"
 
 namespace zindle {

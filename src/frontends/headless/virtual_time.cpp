@@ -1,4 +1,4 @@
-#include "platform/headless/virtual_time.h"
+#include "frontends/headless/virtual_time.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
-#include "platform/headless/output_format.h"
+#include "frontends/headless/output_format.h"
 
 #include <array>
 #include <charconv>
 
-#include "platform/headless/output.h"
+#include "frontends/headless/output.h"
 
 namespace zindle {
 

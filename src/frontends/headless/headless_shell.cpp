@@ -1,4 +1,4 @@
-#include "platform/headless/headless_shell.h"
+#include "frontends/headless/headless_shell.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,7 +1,7 @@
-#include "platform/headless/headless_dialog_controls.h"
+#include "frontends/headless/headless_dialog_controls.h"
 
-#include "platform/headless/headless_registry.h"
-#include "platform/headless/output.h"
+#include "frontends/headless/headless_registry.h"
+#include "frontends/headless/output.h"
 
 namespace zindle {
 

@@ -1,7 +1,7 @@
-#include "platform/headless/headless_controls.h"
-#include "platform/headless/headless_registry.h"
+#include "frontends/headless/headless_controls.h"
+#include "frontends/headless/headless_registry.h"
 
-#include "platform/headless/output_format.h"
+#include "frontends/headless/output_format.h"
 
 #include <algorithm>
 #include <array>
@@ -11,8 +11,8 @@
 #include <cstdint>
 #include <utility>
 
-#include "platform/headless/headless_pictures.h"
-#include "platform/headless/output.h"
+#include "frontends/headless/headless_pictures.h"
+#include "frontends/headless/output.h"
 #include "resources/resources.h"
 #include "text/utf8.h"
 
@@ -600,6 +600,7 @@ void HeadlessWindow::Close() {
     if (registry_->capture && registry_->capture->window_ == state_) {
         registry_->capture = nullptr;
     }
+    registry_->hotkeys.UnregisterAll(handle_);
 }
 
 const std::string& HeadlessWindow::Name() const { return state_->name; }
@@ -749,5 +750,7 @@ void HeadlessWindowFactory::SetFlashHandler(FlashHandler onFlash) { registry_->o
 void HeadlessWindowFactory::SetLabelChangeHandler(LabelChangeHandler onChange) {
     registry_->onLabelChange = std::move(onChange);
 }
+
+HeadlessHotkeyTable& HeadlessWindowFactory::Hotkeys() { return registry_->hotkeys; }
 
 }  // namespace zindle

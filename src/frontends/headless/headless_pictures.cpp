@@ -1,4 +1,4 @@
-#include "platform/headless/headless_pictures.h"
+#include "frontends/headless/headless_pictures.h"
 
 #include <algorithm>
 #include <cstddef>

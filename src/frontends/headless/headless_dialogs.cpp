@@ -1,4 +1,4 @@
-#include "platform/headless/headless_dialogs.h"
+#include "frontends/headless/headless_dialogs.h"
 
 #include <utility>
 
@@ -29,7 +29,7 @@ bool Fits(MessageAnswer answer, MessageButtons buttons) {
 HeadlessDialogs::HeadlessDialogs(OutputSink output) : output_(std::move(output)) {}
 
 MessageAnswer HeadlessDialogs::MessageBox(const std::string& text, const std::string& title, MessageIcon icon,
-                                          MessageButtons buttons) {
+                                          MessageButtons buttons, NativeWindow*) {
     output_("msgbox: " + EscapeLineBreaks(title) + " | " + EscapeLineBreaks(text) + " | " + IconName(icon) +
             " | " + (buttons == MessageButtons::YesNo ? "yesno" : "ok"));
     const MessageAnswer first = buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;

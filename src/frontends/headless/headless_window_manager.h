@@ -11,7 +11,7 @@
 #include <set>
 #include <vector>
 
-#include "platform/headless/headless_controls.h"
+#include "frontends/headless/headless_controls.h"
 #include "platform/window_manager.h"
 
 namespace zindle {

@@ -9,8 +9,8 @@
 #include <vector>
 #include <string>
 
-#include "platform/headless/headless_platform.h"
-#include "platform/headless/script_reader.h"
+#include "frontends/headless/headless_platform.h"
+#include "frontends/headless/script_reader.h"
 #include "startup/program.h"
 
 namespace {
@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
 
     const auto print = [](const std::string& line) { std::cout << line << '\n'; };
     zindle::HeadlessPlatform platform(options, print);
-    for (const auto& [key, modifiers] : takenHotkeys) platform.system.TakeHotkey(key, modifiers);
+    for (const auto& [key, modifiers] : takenHotkeys) platform.windows.Hotkeys().Take(key, modifiers);
     platform.windows.SetFlashHandler([&](const zindle::HeadlessLabel&) { print("flash"); });
     zindle::Platform bundle = platform.Bundle();
     zindle::Program program(bundle);

@@ -1,4 +1,4 @@
-#include "platform/headless/headless_system.h"
+#include "frontends/headless/headless_system.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -37,30 +37,6 @@ bool HeadlessSystem::AnotherInstanceRunning() { return anotherInstanceRunning_; 
 std::string HeadlessSystem::ClipboardText() { return clipboard_; }
 
 void HeadlessSystem::SetClipboardText(std::string text) { clipboard_ = std::move(text); }
-
-bool HeadlessSystem::RegisterHotkey(int id, int keyCode, int modifiers) {
-    if (keyCode == 0 || takenHotkeys_.contains({keyCode, modifiers})) {
-        return false;
-    }
-    const bool clash = std::any_of(hotkeys_.begin(), hotkeys_.end(), [&](const HotkeyRegistration& hotkey) {
-        return hotkey.id == id || (hotkey.keyCode == keyCode && hotkey.modifiers == modifiers);
-    });
-    if (clash) {
-        return false;
-    }
-    const auto position = std::find_if(hotkeys_.begin(), hotkeys_.end(),
-                                       [id](const HotkeyRegistration& hotkey) { return hotkey.id > id; });
-    hotkeys_.insert(position, HotkeyRegistration{id, keyCode, modifiers});
-    return true;
-}
-
-void HeadlessSystem::UnregisterHotkey(int id) {
-    std::erase_if(hotkeys_, [id](const HotkeyRegistration& hotkey) { return hotkey.id == id; });
-}
-
-void HeadlessSystem::TakeHotkey(int keyCode, int modifiers) { takenHotkeys_.insert({keyCode, modifiers}); }
-
-std::vector<HotkeyRegistration> HeadlessSystem::Hotkeys() const { return hotkeys_; }
 
 std::optional<std::string> HeadlessSystem::RegistryValuePath(const std::string& key) const {
     std::string path = programDirectory_ + "/registry";

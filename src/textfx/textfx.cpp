@@ -1,4 +1,4 @@
-#include "skinning/textfx.h"
+#include "textfx/textfx.h"
 
 #include "text/utf8.h"
 

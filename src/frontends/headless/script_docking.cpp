@@ -6,9 +6,9 @@
 
 #include "appbar/appbar.h"
 #include "bar/form1.h"
-#include "platform/headless/headless_dialog_controls.h"
-#include "platform/headless/script_parsing.h"
-#include "platform/headless/script_reader.h"
+#include "frontends/headless/headless_dialog_controls.h"
+#include "frontends/headless/script_parsing.h"
+#include "frontends/headless/script_reader.h"
 #include "startup/program.h"
 
 namespace zindle {
@@ -132,7 +132,7 @@ void ScriptReader::ReportDocking() {
 
 void ScriptReader::ReportHotkeys() {
     std::string line = "hotkeys:";
-    for (const HotkeyRegistration& hotkey : platform_.system.Hotkeys()) {
+    for (const HotkeyRegistration& hotkey : platform_.windows.Hotkeys().Registrations()) {
         line += " " + std::to_string(hotkey.id) + ":" + std::to_string(hotkey.keyCode) + ":" +
                 std::to_string(hotkey.modifiers);
     }

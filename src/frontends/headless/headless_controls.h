@@ -11,8 +11,9 @@
 #include <string_view>
 #include <vector>
 
+#include "frontends/headless/headless_hotkeys.h"
+#include "frontends/headless/virtual_time.h"
 #include "platform/controls.h"
-#include "platform/headless/virtual_time.h"
 
 namespace zindle {
 
@@ -294,7 +295,7 @@ public:
     void SetVisible(bool visible) override;
     bool Visible() const override;
     // Marks the window closed and hides it; a capture held by one of its
-    // controls is released.
+    // controls is released and its hotkeys are unregistered.
     void Close() override;
     NativeWindow& Native() override { return *this; }
 
@@ -323,6 +324,9 @@ public:
     // Makes this the active window (sending WM_ACTIVATE to it, and with
     // wParam 0 to the window that was active).
     void Activate() override;
+    // Registrations go into the desktop's table (HeadlessWindowFactory::Hotkeys).
+    bool RegisterHotkey(int id, int keyCode, int modifiers) override;
+    void UnregisterHotkey(int id) override;
 
     static std::intptr_t DefaultWindowProc(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
     // The last insert-after handle SetWindowPos was given.
@@ -407,6 +411,8 @@ public:
 
     void SetFlashHandler(FlashHandler onFlash);
     void SetLabelChangeHandler(LabelChangeHandler onChange);
+    // The system-wide hotkeys every window registers in.
+    HeadlessHotkeyTable& Hotkeys();
 
 private:
     std::shared_ptr<HeadlessWindowRegistry> registry_;

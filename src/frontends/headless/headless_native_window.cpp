@@ -5,8 +5,8 @@
 #include <climits>
 #include <utility>
 
-#include "platform/headless/headless_controls.h"
-#include "platform/headless/headless_registry.h"
+#include "frontends/headless/headless_controls.h"
+#include "frontends/headless/headless_registry.h"
 
 namespace zindle {
 
@@ -119,5 +119,11 @@ void HeadlessWindow::Activate() {
     }
     SendMessage(kWmActivate, 1, 0);
 }
+
+bool HeadlessWindow::RegisterHotkey(int id, int keyCode, int modifiers) {
+    return !state_->closed && registry_->hotkeys.Register(handle_, id, keyCode, modifiers);
+}
+
+void HeadlessWindow::UnregisterHotkey(int id) { registry_->hotkeys.Unregister(handle_, id); }
 
 }  // namespace zindle

@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "platform/headless/headless_controls.h"
-#include "platform/headless/headless_dialogs.h"
-#include "platform/headless/headless_shell.h"
-#include "platform/headless/headless_system.h"
-#include "platform/headless/headless_window_manager.h"
-#include "platform/headless/output.h"
-#include "platform/headless/virtual_time.h"
+#include "frontends/headless/headless_controls.h"
+#include "frontends/headless/headless_dialogs.h"
+#include "frontends/headless/headless_shell.h"
+#include "frontends/headless/headless_system.h"
+#include "frontends/headless/headless_window_manager.h"
+#include "frontends/headless/output.h"
+#include "frontends/headless/virtual_time.h"
 #include "platform/platform.h"
 #include "profile/private_profile_engine.h"
 

@@ -7,8 +7,8 @@
 #include <map>
 #include <string>
 
-#include "platform/headless/headless_platform.h"
-#include "platform/headless/output.h"
+#include "frontends/headless/headless_platform.h"
+#include "frontends/headless/output.h"
 
 namespace zindle {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/headless/headless_controls.h"
+#include "frontends/headless/headless_controls.h"
 
 namespace zindle {
 
@@ -35,6 +35,7 @@ struct HeadlessWindowRegistry {
     std::function<void(HeadlessWindow& dialog)> modalLoop;
     FlashHandler onFlash;
     LabelChangeHandler onLabelChange;
+    HeadlessHotkeyTable hotkeys;
 
     template <class Kind>
     Kind* FindNewest(std::string_view windowName, std::string_view controlName) const {
