@@ -6,17 +6,6 @@ namespace zindle {
 
 namespace {
 
-const char* IconName(MessageIcon icon) {
-    switch (icon) {
-        case MessageIcon::Information: return "information";
-        case MessageIcon::Exclamation: return "exclamation";
-        case MessageIcon::Critical: return "critical";
-        case MessageIcon::Question: return "question";
-        case MessageIcon::None: break;
-    }
-    return "none";
-}
-
 bool Fits(MessageAnswer answer, MessageButtons buttons) {
     if (buttons == MessageButtons::YesNo) {
         return answer == MessageAnswer::Yes || answer == MessageAnswer::No;
@@ -30,8 +19,7 @@ HeadlessDialogs::HeadlessDialogs(OutputSink output) : output_(std::move(output))
 
 MessageAnswer HeadlessDialogs::MessageBox(const std::string& text, const std::string& title, MessageIcon icon,
                                           MessageButtons buttons, NativeWindow*) {
-    output_("msgbox: " + EscapeLineBreaks(title) + " | " + EscapeLineBreaks(text) + " | " + IconName(icon) +
-            " | " + (buttons == MessageButtons::YesNo ? "yesno" : "ok"));
+    output_(MessageBoxEventLine(title, text, icon, buttons));
     const MessageAnswer first = buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
     if (answers_.empty()) {
         return first;

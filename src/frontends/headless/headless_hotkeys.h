@@ -8,14 +8,9 @@
 #include <utility>
 #include <vector>
 
-namespace zindle {
+#include "frontends/common/event_lines.h"
 
-struct HotkeyRegistration {
-    int id = 0;
-    int keyCode = 0;
-    int modifiers = 0;
-    bool operator==(const HotkeyRegistration&) const = default;
-};
+namespace zindle {
 
 class HeadlessHotkeyTable {
 public:

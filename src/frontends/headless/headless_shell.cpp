@@ -14,7 +14,7 @@ HeadlessShell::HeadlessShell(OutputSink output) : output_(std::move(output)) {}
 int HeadlessShell::OpenTarget(const std::string& target) {
     const int result = ClassifyOpenTarget(target);
     if (result > 32) {
-        output_("open: " + EscapeLineBreaks(target));
+        output_(OpenEventLine(target));
     }
     return result;
 }
@@ -32,10 +32,10 @@ bool HeadlessShell::RunProgram(const std::string& commandLine) {
     if (!found) {
         return false;
     }
-    output_("exec: " + EscapeLineBreaks(commandLine));
+    output_(ExecEventLine(commandLine));
     return true;
 }
 
-void HeadlessShell::PlaySoundFile(const std::string& path) { output_("sound: " + EscapeLineBreaks(path)); }
+void HeadlessShell::PlaySoundFile(const std::string& path) { output_(SoundEventLine(path)); }
 
 }  // namespace zindle

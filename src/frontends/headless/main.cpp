@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     const auto print = [](const std::string& line) { std::cout << line << '\n'; };
     zindle::HeadlessPlatform platform(options, print);
     for (const auto& [key, modifiers] : takenHotkeys) platform.windows.Hotkeys().Take(key, modifiers);
-    platform.windows.SetFlashHandler([&](const zindle::HeadlessLabel&) { print("flash"); });
+    platform.windows.SetFlashHandler([&](const zindle::HeadlessLabel&) { print(zindle::kFlashEventLine); });
     zindle::Platform bundle = platform.Bundle();
     zindle::Program program(bundle);
     int errors = 0;
@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
         reader.AfterStartup();
         errors = reader.Run(std::cin);
     }
-    print("exit");
+    print(zindle::kExitEventLine);
     std::cout.flush();
     return errors == 0 ? 0 : 1;
 }

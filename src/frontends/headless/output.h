@@ -4,14 +4,11 @@
 
 #include <functional>
 #include <string>
-#include <string_view>
+
+#include "frontends/common/event_lines.h"
 
 namespace zindle {
 
 using OutputSink = std::function<void(const std::string& line)>;
-
-// CR LF, a lone CR and a lone LF each become the two characters "\n", so one
-// event always stays one output line.
-std::string EscapeLineBreaks(std::string_view text);
 
 }  // namespace zindle

@@ -119,24 +119,14 @@ void ScriptReader::ReportDocking() {
         last = line;
         output_(line);
     };
-    const auto rect = [](const char* name, const RectPx& r) {
-        return std::string(name) + ": " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
-               std::to_string(r.right) + " " + std::to_string(r.bottom);
-    };
-    if (AppBar* appBar = program_.appBar()) report(lastEdge_, "edge: " + std::to_string(appBar->Edge()));
+    if (AppBar* appBar = program_.appBar()) report(lastEdge_, EdgeEventLine(appBar->Edge()));
     NativeWindow& window = bar->window().Native();
-    report(lastWindow_, rect("window", window.GetWindowRect()));
-    const std::optional<RectPx> strip = platform_.windowManager.StripOf(window.Handle());
-    report(lastStrip_, strip ? rect("strip", *strip) : std::string("strip: none"));
+    report(lastWindow_, WindowEventLine(window.GetWindowRect()));
+    report(lastStrip_, StripEventLine(platform_.windowManager.StripOf(window.Handle())));
 }
 
 void ScriptReader::ReportHotkeys() {
-    std::string line = "hotkeys:";
-    for (const HotkeyRegistration& hotkey : platform_.windows.Hotkeys().Registrations()) {
-        line += " " + std::to_string(hotkey.id) + ":" + std::to_string(hotkey.keyCode) + ":" +
-                std::to_string(hotkey.modifiers);
-    }
-    if (line == "hotkeys:") line += " none";
+    const std::string line = HotkeysEventLine(platform_.windows.Hotkeys().Registrations());
     if (line == lastHotkeys_) return;
     lastHotkeys_ = line;
     output_(line);
@@ -157,7 +147,7 @@ void ScriptReader::ReportDialog() {
         const auto last = lastDialog_.find(name);
         if (last != lastDialog_.end() && last->second == text) continue;
         lastDialog_[name] = text;
-        output_(std::string("dialog: ") + name + " " + EscapeLineBreaks(text));
+        output_(DialogEventLine(name, text));
     }
 }
 

@@ -26,16 +26,6 @@ std::string ButtonControl(const std::string& name) {
     return name;
 }
 
-const char* ButtonName(BarButton button) {
-    switch (button) {
-        case BarButton::Swap: return "swap";
-        case BarButton::Run: return "run";
-        case BarButton::Exit: break;
-    }
-    return "exit";
-}
-
-
 }  // namespace
 
 ScriptReader::ScriptReader(HeadlessPlatform& platform, Program& program, OutputSink output)
@@ -47,15 +37,14 @@ ScriptReader::ScriptReader(HeadlessPlatform& platform, Program& program, OutputS
     });
     if (Form1* bar = program_.bar()) {
         bar->SetFaceObserver([this](BarButton button, int face, int state) {
-            output_(std::string("face: ") + ButtonName(button) + " " + std::to_string(face) + " " +
-                    std::to_string(state));
+            output_(FaceEventLine(button, face, state));
         });
     }
 }
 
 void ScriptReader::OnClockLabel(const std::string& text, bool visible) {
     if (!visible) {
-        if (clockVisible_) output_("clock: hidden");
+        if (clockVisible_) output_(kClockHiddenEventLine);
         clockVisible_ = false;
         lastClock_ = text;
         return;
@@ -63,7 +52,7 @@ void ScriptReader::OnClockLabel(const std::string& text, bool visible) {
     clockVisible_ = true;
     if (text == lastClock_) return;
     lastClock_ = text;
-    output_("clock: " + EscapeLineBreaks(text));
+    output_(ClockEventLine(text));
 }
 
 void ScriptReader::ReportStatus() {
@@ -72,18 +61,14 @@ void ScriptReader::ReportStatus() {
     const std::string status = bar->StatusLine().Text();
     if (status == lastStatus_) return;
     lastStatus_ = status;
-    output_("status: " + EscapeLineBreaks(status));
+    output_(StatusEventLine(status));
 }
 
 void ScriptReader::ReportCommandBox() {
     Form1* bar = program_.bar();
     if (!bar || bar->Unloaded()) return;
     TextBox& box = bar->txtCmd();
-    std::string shown = "command: " + EscapeLineBreaks(box.Text());
-    if (box.SelectionLength() > 0) {
-        shown += " [" + std::to_string(box.SelectionStart()) + "+" +
-                 std::to_string(box.SelectionLength()) + "]";
-    }
+    const std::string shown = CommandEventLine(box.Text(), box.SelectionStart(), box.SelectionLength());
     if (shown == lastCommand_) return;
     lastCommand_ = shown;
     output_(shown);
@@ -202,7 +187,7 @@ bool ScriptReader::Execute(const std::string& command, const std::string& argume
         interpreter.gCommandFailed = false;
         interpreter.RunCommand(argument);
         ReportStatus();
-        if (interpreter.gCommandFailed) output_("failed");
+        if (interpreter.gCommandFailed) output_(kFailedEventLine);
         return true;
     }
     if (command == "answer") {
