@@ -47,6 +47,7 @@ void Form1::Run() {
     lblMsg_->SetForeColor(GetSkinColor(context_.skin, 4));
     txtCmd_->SetText("");
     txtCmd_->SetReadOnly(false);
+    if (runObserver_) runObserver_();
 }
 
 void Form1::Exit() { Unload(); }

@@ -83,6 +83,9 @@ public:
     void SetFaceObserver(std::function<void(BarButton, int face, int state)> observer) {
         faceObserver_ = std::move(observer);
     }
+    // Called when the Run action has finished with a line (not when it ended
+    // the program).
+    void SetRunObserver(std::function<void()> observer) { runObserver_ = std::move(observer); }
 
 private:
     void ShowFace(BarButton button, int face, int state);
@@ -113,6 +116,7 @@ private:
     std::unique_ptr<Hotkeys> hotkeys_;
     std::unique_ptr<HotkeyOptions> options_;
     std::function<void(BarButton, int, int)> faceObserver_;
+    std::function<void()> runObserver_;
 };
 
 }  // namespace zindle
