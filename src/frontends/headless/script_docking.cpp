@@ -22,7 +22,9 @@ bool ScriptReader::Hotkey(const std::string& argument) {
 }
 
 // The user drags the bar with the mouse to screen pixel (x, y): the move
-// starts at the window's centre and goes there in a few steps.
+// starts at the window's centre and goes there in a few steps. Each step
+// proposes the rectangle the window had at the press, moved by the cursor's
+// offset from the press point, as a system's move loop does.
 bool ScriptReader::Drag(const std::string& argument) {
     std::vector<std::string> words;
     Words(argument, words);
@@ -40,9 +42,8 @@ bool ScriptReader::Drag(const std::string& argument) {
     for (int step = 1; step <= kSteps && !program_.Ended(); ++step) {
         const PointPx cursor{from.x + (x - from.x) * step / kSteps, from.y + (y - from.y) * step / kSteps};
         shell.SetCursor(cursor);
-        const RectPx now = window.GetWindowRect();
-        RectPx proposed{now.left + cursor.x - from.x, now.top + cursor.y - from.y,
-                        now.right + cursor.x - from.x, now.bottom + cursor.y - from.y};
+        RectPx proposed{start.left + cursor.x - from.x, start.top + cursor.y - from.y,
+                        start.right + cursor.x - from.x, start.bottom + cursor.y - from.y};
         window.SendMessage(kWmMoving, 0, reinterpret_cast<std::intptr_t>(&proposed));
         window.SetWindowPos(0, proposed.left, proposed.top, proposed.right - proposed.left,
                             proposed.bottom - proposed.top, kSwpNoZOrder | kSwpNoActivate);
