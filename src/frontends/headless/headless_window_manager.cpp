@@ -8,6 +8,25 @@ namespace {
 
 bool IsEmpty(const RectPx& rect) { return rect.right <= rect.left || rect.bottom <= rect.top; }
 
+// Whether a bar holds this strip on this edge already; all empty strips are the same: none.
+bool HoldsStrip(const auto& bar, unsigned edge, const RectPx& strip) {
+    if (IsEmpty(bar.strip) || IsEmpty(strip)) return IsEmpty(bar.strip) == IsEmpty(strip);
+    return bar.edge == edge && bar.strip == strip;
+}
+
+// A strip of `thickness` pixels along an edge of a screen, before other bars are made room for.
+RectPx StripAtEdge(unsigned edge, int thickness, int screenWidth, int screenHeight) {
+    thickness = std::clamp(thickness, 0, edge == 0 || edge == 2 ? screenWidth : screenHeight);
+    RectPx strip{0, 0, screenWidth, screenHeight};
+    switch (edge) {
+        case 0: strip.right = thickness; break;
+        case 1: strip.bottom = thickness; break;
+        case 2: strip.left = screenWidth - thickness; break;
+        default: strip.top = screenHeight - thickness; break;
+    }
+    return strip;
+}
+
 }  // namespace
 
 HeadlessWindowManager::HeadlessWindowManager(HeadlessWindowFactory& windows) : windows_(windows) {}
@@ -77,6 +96,19 @@ std::uint64_t HeadlessWindowManager::ArrivalOn(const Bar& bar, unsigned edge) co
     return bar.edge == edge && !IsEmpty(bar.strip) ? bar.arrival : nextArrival_;
 }
 
+void HeadlessWindowManager::PlaceOtherBars() {
+    std::vector<Bar*> others;
+    for (auto& [window, bar] : bars_) {
+        if (!bar.ours) others.push_back(&bar);
+    }
+    std::sort(others.begin(), others.end(), [](const Bar* a, const Bar* b) { return a->arrival < b->arrival; });
+    for (Bar* bar : others) {
+        RectPx strip = StripAtEdge(bar->edge, bar->thickness, screenWidth_, screenHeight_);
+        AdjustOffEarlierBars(bar->arrival, bar->edge, strip);
+        bar->strip = strip;
+    }
+}
+
 void HeadlessWindowManager::Notify(unsigned code, std::intptr_t lParam, std::uintptr_t except) {
     // Collected first: a notified window may register or remove itself.
     std::vector<std::pair<std::uintptr_t, unsigned>> targets;
@@ -102,7 +134,10 @@ std::intptr_t HeadlessWindowManager::SHAppBarMessage(unsigned message, AppBarDat
             const bool hadStrip = !IsEmpty(found->second.strip);
             bars_.erase(found);
             std::erase_if(autoHideBars_, [&](const auto& entry) { return entry.second == data.window; });
-            if (hadStrip) Notify(kAbnPosChanged, 0, data.window);
+            if (hadStrip) {
+                PlaceOtherBars();
+                Notify(kAbnPosChanged, 0, data.window);
+            }
             return 1;
         }
         case kAbmQueryPos:
@@ -115,10 +150,13 @@ std::intptr_t HeadlessWindowManager::SHAppBarMessage(unsigned message, AppBarDat
             found->second.arrival = ArrivalOn(found->second, data.edge);
             if (found->second.arrival == nextArrival_) ++nextArrival_;
             AdjustOffEarlierBars(found->second.arrival, data.edge, data.rect);
-            const RectPx before = WorkArea();
+            const bool changed = !HoldsStrip(found->second, data.edge, data.rect);
             found->second.edge = data.edge;
             found->second.strip = data.rect;
-            if (!(WorkArea() == before)) Notify(kAbnPosChanged, 0, data.window);
+            if (changed) {
+                PlaceOtherBars();
+                Notify(kAbnPosChanged, 0, data.window);
+            }
             return 1;
         }
         case kAbmGetAutoHideBar: {
@@ -146,6 +184,7 @@ std::intptr_t HeadlessWindowManager::SHAppBarMessage(unsigned message, AppBarDat
 void HeadlessWindowManager::SetScreenSize(int width, int height) {
     screenWidth_ = std::max(width, 1);
     screenHeight_ = std::max(height, 1);
+    PlaceOtherBars();
     Notify(kAbnPosChanged, 0, 0);
 }
 
@@ -155,17 +194,8 @@ void HeadlessWindowManager::SetKeyDown(int virtualKey, bool down) {
 }
 
 void HeadlessWindowManager::AddOtherBar(unsigned edge, int thickness) {
-    const std::uintptr_t window = nextOtherBar_++;
-    thickness = std::clamp(thickness, 0, edge == 0 || edge == 2 ? screenWidth_ : screenHeight_);
-    RectPx strip{0, 0, screenWidth_, screenHeight_};
-    switch (edge) {
-        case 0: strip.right = thickness; break;
-        case 1: strip.bottom = thickness; break;
-        case 2: strip.left = screenWidth_ - thickness; break;
-        default: strip.top = screenHeight_ - thickness; break;
-    }
-    AdjustOffEarlierBars(nextArrival_, edge, strip);
-    bars_[window] = Bar{0, edge, strip, false, nextArrival_++};
+    bars_[nextOtherBar_++] = Bar{0, edge, {}, false, nextArrival_++, std::max(thickness, 0)};
+    PlaceOtherBars();
     Notify(kAbnPosChanged, 0, 0);
 }
 

@@ -4,7 +4,9 @@
 // over, one auto-hide bar per edge, and the notifications the shell sends.
 // Bars on one edge stack in the order they arrived: a bar's strip lies
 // inward of the strips of the bars that came before it, and a later bar
-// never pushes an earlier one.
+// never pushes an earlier one. When a bar gives up its strip or changes it,
+// the other programs' bars take their places again (closing a gap it left,
+// as they do on Windows), and the program's other bars are told.
 
 #include <map>
 #include <optional>
@@ -36,7 +38,8 @@ public:
     void SetCursor(PointPx point) { cursor_ = point; }
     void SetKeyDown(int virtualKey, bool down);
     // Another program's bar takes a strip of `thickness` pixels on an edge,
-    // inward of the bars already there.
+    // inward of the bars already there; it keeps to that thickness when it
+    // takes its place again.
     void AddOtherBar(unsigned edge, int thickness);
     // A full-screen application opens (true) or closes on the screen.
     void SetFullScreenApp(bool open);
@@ -52,11 +55,15 @@ private:
         RectPx strip;  // empty when it reserves none
         bool ours = true;
         std::uint64_t arrival = 0;
+        int thickness = 0;  // another program's bar: the strip it asks for
     };
 
     // Moves rect inward past the strips of the bars on edge that arrived before `arrival`.
     void AdjustOffEarlierBars(std::uint64_t arrival, unsigned edge, RectPx& rect) const;
     std::uint64_t ArrivalOn(const Bar& bar, unsigned edge) const;
+    // The other programs' bars, in the order they arrived, ask for their
+    // strips again from their screen edges, as each would on ABN_POSCHANGED.
+    void PlaceOtherBars();
     // Sends a notification to every registered window of ours except `except`.
     void Notify(unsigned code, std::intptr_t lParam, std::uintptr_t except);
 
