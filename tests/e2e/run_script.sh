@@ -17,7 +17,8 @@ headless=$1
 script=$(realpath "$2")
 base=${script%.script}
 dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
+input=$(mktemp)
+trap 'rm -rf "$dir" "$input"' EXIT
 
 [ -f "$base.ini" ] && cp "$base.ini" "$dir/zindle.ini"
 [ -f "$base.history" ] && cp "$base.history" "$dir/history.ini"
@@ -31,14 +32,18 @@ for name in $skins; do cp -r "$repo/skins/$name" "$dir/skins/"; done
 args=$(sed -n 's/^#@ args: //p' "$script")
 files=$(sed -n 's/^#@ files: //p' "$script")
 
-# The parts of the script between "#@ restart" lines, each run by a fresh process.
+# The parts of the script between "#@ restart" lines, each run by a fresh
+# process. Each part is written to a file first and given as standard input
+# from there, not through a pipe: the program may end without reading all of
+# its input (a refused second instance reads none), and a writer into a pipe
+# would then die of SIGPIPE at random, depending on who ran first.
 parts=$(awk '/^#@ restart/ {n++} END {print n+1}' "$script")
 actual=$(
   cd "$dir"
   for part in $(seq 1 "$parts"); do
+    awk -v want="$part" '/^#@ restart/ {n++; next} n + 1 == want' "$script" >"$input"
     # shellcheck disable=SC2086 # the args directive is a word list
-    awk -v want="$part" '/^#@ restart/ {n++; next} n + 1 == want' "$script" \
-      | "$headless" --dir "$dir" $args || echo "(exit status $?)"
+    "$headless" --dir "$dir" $args <"$input" || echo "(exit status $?)"
   done
   for name in $files; do
     echo "--- $name"
