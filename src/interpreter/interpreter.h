@@ -56,7 +56,9 @@ private:
     void HitRecursionLimit();
 
     std::string ExpandParameters(const std::string& s);
-    void RunMacro(const std::string& s);
+    // Runs each "|"-separated part as its own line; false when there was
+    // no part (an empty macro runs nothing).
+    bool RunMacro(const std::string& s);
     bool WriteCommand(const std::string& key, std::optional<std::string_view> value);
     void MoveToEdge(int edge, const char* iniValue);
 

@@ -93,6 +93,18 @@ TEST_F(DispatcherTest, LimitInsideAMacroStopsOnlyThatPart) {
     EXPECT_EQ(interpreter().Depth(), 0);
 }
 
+TEST_F(DispatcherTest, ALineThatRanNothingNestedLeavesTheCounterAtZero) {
+    Start("[cmds]\ne=%%macro\np=%%parse %%macro ||\n$hotkey1=%%macro\n");
+    for (const char* line : {"e", "p", "$hotkey1 ", "%%macro"}) {
+        Run(line);
+        EXPECT_EQ(interpreter().Depth(), 0) << line;
+        EXPECT_EQ(Status(), "Zindle - OK") << line;
+    }
+    // The next unknown word is handled at the top again: failed, kept out of the history.
+    Run("nosuchword");
+    EXPECT_TRUE(Failed());
+}
+
 TEST_F(DispatcherTest, QuitStopsEverythingAfterIt) {
     Start("[cmds]\nbye=%%macro %%quit|%%msg never\n");
     Run("bye");
