@@ -32,7 +32,13 @@ public:
     // Set by a command that put its own text on the status line.
     bool gMessageShown = false;
     // Set when the typed line itself, or the line its word stands for, failed.
+    // It alone decides whether a typed line stays out of the history.
     bool gCommandFailed = false;
+    // Set when any part of the line failed, at whatever depth; the OK text
+    // never follows such a line. Cleared when a line starts while no other
+    // runs; a caller that reports the outcome of a line it runs inside
+    // another clears it first and gives the outer line its value back.
+    bool gFailureShown = false;
     // The last whole line whose first word was resolved through the table.
     std::string gLastUserCommand;
 
@@ -50,8 +56,8 @@ private:
     // Status line output: Show types the text in, Write sets it at once.
     void Show(const std::string& text);
     void Write(const std::string& text);
-    // Marks a failure of the current line when it is the typed line itself or
-    // the line its word stands for.
+    // Marks a failure of the current line; it fails the typed line itself
+    // only when it is that line or the line its word stands for.
     void MarkFailed();
     void HitRecursionLimit();
 

@@ -112,6 +112,21 @@ TEST_F(DispatcherTest, QuitStopsEverythingAfterIt) {
     EXPECT_EQ(Status(), "-- Quitting, saving History --");
 }
 
+TEST_F(DispatcherTest, AFailureAnywhereInTheLineIsNotFollowedByTheOkText) {
+    Start("[cmds]\nlaunch=%%exe /nonexistent/prog\nboth=%%macro launch|%%open " + Path("") + "\n");
+    const std::string exeError = "Error performing '%%exe /nonexistent/prog'";
+    // A later successful launch in the same line does not turn the failure into success.
+    Run("%%macro %%exe /nonexistent/prog|%%open " + Path(""));
+    EXPECT_EQ(Status(), exeError);
+    EXPECT_TRUE(Failed());
+    // Two levels down the failure is shown and stays, though the line still enters the history.
+    Run("both");
+    EXPECT_EQ(Status(), exeError);
+    EXPECT_FALSE(Failed());
+    Run("%%noop");
+    EXPECT_EQ(Status(), "Zindle - OK") << "the next line starts afresh";
+}
+
 TEST_F(DispatcherTest, LongLinesWithManyFieldsAreHandled) {
     Start("[cmds]\nx=%%parse %%msg %%3 %%2||\n");
     std::string args;
