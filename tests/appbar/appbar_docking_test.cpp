@@ -1,7 +1,6 @@
 // Registration, docking, sliding and auto-hide against the simulated shell.
 
 #include <algorithm>
-#include <filesystem>
 
 #include "appbar_fixture.h"
 
@@ -134,14 +133,9 @@ TEST_F(AppBarTest, DamagedSettingsStillDockTheBarSafely) {
     damaged.floatLeft = 100;
     damaged.floatRight = -100;
     damaged.maxDockedHeight = INT32_MIN;
-    std::filesystem::create_directories(dir_.File("registry/Software/Orvane/Zindle"));
-    const auto bytes = EncodeStateBlock(damaged);
-    WriteBytes(RegistryFile(), std::string(bytes.begin(), bytes.end()));
 
     // Loaded alone, the unknown state floats, at an empty size rather than an inverted one.
-    appBar_->Extends(*window_);
-    appBar_->SetRegistryKey("Software\\Orvane\\Zindle");
-    ASSERT_TRUE(appBar_->LoadSettings());
+    ASSERT_TRUE(AttachWithSavedBlock(damaged));
     EXPECT_EQ(appBar_->Edge(), kEdgeFloat);
     appBar_->UpdateBar();
     EXPECT_EQ(Rect(), (RectPx{100, 0, 100, 0}));
@@ -165,6 +159,22 @@ TEST_F(AppBarTest, DamagedSettingsStillDockTheBarSafely) {
     received_.clear();
     platform_.time.Wait(100);
     EXPECT_EQ(std::count(received_.begin(), received_.end(), kWmTimer), 10);
+}
+
+TEST_F(AppBarTest, ASavedStateOfNoneLeavesTheBarRegistered) {
+    StateBlock saved;
+    saved.state = kEdgeNone;
+    saved.allowFlags = 12;
+    saved.dockedHeight = 21;
+
+    // As the bar loads it when cfg "edge" names no edge: the saved state docks again.
+    ASSERT_TRUE(AttachWithSavedBlock(saved));
+    appBar_->UpdateBar();
+    EXPECT_EQ(appBar_->Edge(), kEdgeFloat);
+    appBar_->SetEdge(kEdgeTop);
+    EXPECT_EQ(Strip(), kTopStrip) << "later dockings reserve a strip";
+    appBar_->SetEdge(kEdgeBottom);
+    EXPECT_EQ(Strip(), kBottomStrip);
 }
 
 }  // namespace
