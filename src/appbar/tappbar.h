@@ -86,7 +86,7 @@ public:
     void SetHeightStep(int step) override { block_.heightStep = step; }
     int DockedWidth() const { return block_.dockedWidth; }
     void SetDockedWidth(int pixels) { block_.dockedWidth = pixels; }
-    int DockedHeight() const { return block_.dockedHeight; }
+    int DockedHeight() const override { return block_.dockedHeight; }
     void SetDockedHeight(int pixels) override { block_.dockedHeight = pixels; }
     int FloatLeft() const { return block_.floatLeft; }
     void SetFloatLeft(int pixels) { block_.floatLeft = pixels; }
