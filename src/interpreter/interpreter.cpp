@@ -38,7 +38,7 @@ std::string Interpreter::GetUserCommand(const std::string& word) {
 }
 
 void Interpreter::Show(const std::string& text) {
-    if (hosts_.bar) TypeText(hosts_.bar->StatusLine(), platform_.system, text, kStatusDuration);
+    if (hosts_.bar) TypeText(hosts_.bar->StatusLine(), platform_.system, text, kStatusDuration, quitRequested_);
 }
 
 void Interpreter::Write(const std::string& text) {

@@ -44,8 +44,10 @@ public:
 
     std::int16_t Depth() const { return depth_; }
     bool Aborted() const { return aborted_; }
-    // After "%%quit" nothing more runs.
+    // Once the bar is unloading ("%%quit", the exit button) no later line
+    // runs and the status effects that are running stop.
     bool QuitRequested() const { return quitRequested_; }
+    void StopForUnload() { quitRequested_ = true; }
 
 private:
     struct Line;
