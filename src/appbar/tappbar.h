@@ -30,8 +30,10 @@ inline constexpr int kAllowTop = 4;
 inline constexpr int kAllowBottom = 8;
 inline constexpr int kAllowFloat = 16;
 
-// A slide never takes longer than this, whatever SlideTime says.
-inline constexpr int kMaxSlideMilliseconds = 1000;
+// A slide never takes longer than this, whatever SlideTime says: the slide
+// blocks the bar, and a damaged registry block could ask for weeks. Slow
+// settings up to this still work as set.
+inline constexpr int kMaxSlideMilliseconds = 5000;
 // The auto-hide timer never fires more often than this.
 inline constexpr int kMinAutoHidePeriod = 10;
 
