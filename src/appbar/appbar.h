@@ -36,6 +36,7 @@ public:
     virtual int Edge() const = 0;
     virtual void SetEdge(int edge) = 0;
     virtual void SetHeightStep(int step) = 0;
+    virtual int DockedHeight() const = 0;
     virtual void SetDockedHeight(int pixels) = 0;
     virtual void SetMinDockedWidth(int width) = 0;
     virtual void SetMaxDockedWidth(int width) = 0;

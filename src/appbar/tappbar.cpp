@@ -70,9 +70,13 @@ bool TAppBar::LoadSettings() {
     if (!bytes) return false;
     auto block = DecodeStateBlock(*bytes, block_);
     if (!block) return false;
-    // A state we do not know gives no edge to dock on; floating keeps the
-    // window registered, so that the next Edge write docks it again.
-    if (block->state < kEdgeLeft || block->state > kEdgeFloat) block->state = kEdgeFloat;
+    // A state we do not know gives no edge to dock on, and "none" would
+    // remove the window from the shell at the next UpdateBar, after which no
+    // docking registers it again. Floating keeps the window registered, so
+    // that the next Edge write docks it.
+    if (block->state < kEdgeLeft || block->state > kEdgeFloat || block->state == kEdgeNone) {
+        block->state = kEdgeFloat;
+    }
     block_ = *block;
     return true;
 }

@@ -30,8 +30,10 @@ inline constexpr int kAllowTop = 4;
 inline constexpr int kAllowBottom = 8;
 inline constexpr int kAllowFloat = 16;
 
-// A slide never takes longer than this, whatever SlideTime says.
-inline constexpr int kMaxSlideMilliseconds = 1000;
+// A slide never takes longer than this, whatever SlideTime says: the slide
+// blocks the bar, and a damaged registry block could ask for weeks. Slow
+// settings up to this still work as set.
+inline constexpr int kMaxSlideMilliseconds = 5000;
 // The auto-hide timer never fires more often than this.
 inline constexpr int kMinAutoHidePeriod = 10;
 
@@ -86,7 +88,7 @@ public:
     void SetHeightStep(int step) override { block_.heightStep = step; }
     int DockedWidth() const { return block_.dockedWidth; }
     void SetDockedWidth(int pixels) { block_.dockedWidth = pixels; }
-    int DockedHeight() const { return block_.dockedHeight; }
+    int DockedHeight() const override { return block_.dockedHeight; }
     void SetDockedHeight(int pixels) override { block_.dockedHeight = pixels; }
     int FloatLeft() const { return block_.floatLeft; }
     void SetFloatLeft(int pixels) { block_.floatLeft = pixels; }

@@ -27,7 +27,7 @@ void Form1::Run() {
     interpreter.gMessageShown = false;
     interpreter.gCommandFailed = false;
     lblMsg_->SetForeColor(GetSkinColor(context_.skin, 7));
-    TypeText(*lblMsg_, system, "Working...", kStatusDuration);
+    TypeText(*lblMsg_, system, "Working...", kStatusDuration, unloaded_);
     system.DoEvents();
     if (unloaded_) return;
     txtCmd_->SetReadOnly(true);
@@ -35,7 +35,7 @@ void Form1::Run() {
     if (!TrimBlanks(text).empty()) {
         interpreter.RunCommand(text);
     } else {
-        TypeText(*lblMsg_, system, "- no command entered! -", kStatusDuration);
+        TypeText(*lblMsg_, system, "- no command entered! -", kStatusDuration, unloaded_);
         BlinkBar();
     }
     // "%%quit" ends the program at once: nothing of the bar is touched again.

@@ -46,8 +46,9 @@ void Form1::HistoryStep(bool up) {
     // position past the end: come back to the oldest entry.
     if (history.gHistoryIndex > entries) history.gHistoryIndex = static_cast<std::int16_t>(entries);
     if (history.gHistoryIndex == 0) {
-        const std::string& last = history.gLastRunText;
-        if (TrimBlanks(last).empty() || last == history.gHistory.front()) {
+        // The Run text was added stripped, so it is compared stripped.
+        const std::string last = TrimBlanks(history.gLastRunText);
+        if (last.empty() || last == history.gHistory.front()) {
             history.gHistoryIndex = up ? 1 : -1;
         }
     }

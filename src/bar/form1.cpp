@@ -141,6 +141,7 @@ void Form1::BlinkBar() {
 void Form1::Unload() {
     if (unloaded_) return;
     unloaded_ = true;
+    context_.interpreter.StopForUnload();
     options_->CloseForUnload();
     lblMsg_->SetText("-- Quitting, saving History --");
     clocks_->StopAll();

@@ -183,9 +183,11 @@ void Hotkeys::OnCustomHotkey(int n) {
     const Colour outerColour = lblMsg_.ForeColor();
     const bool outerMessageShown = interpreter_.gMessageShown;
     const bool outerCommandFailed = interpreter_.gCommandFailed;
+    const bool outerFailureShown = interpreter_.gFailureShown;
 
     interpreter_.gMessageShown = false;
     interpreter_.gCommandFailed = false;
+    interpreter_.gFailureShown = false;
     lblMsg_.SetForeColor(GetSkinColor(skin_, kWorkingColour));
     lblMsg_.SetText("Working...");
     platform_.system.DoEvents();
@@ -195,11 +197,14 @@ void Hotkeys::OnCustomHotkey(int n) {
     // "%%quit" has unloaded the bar: nothing of it is touched again.
     if (interpreter_.QuitRequested()) return;
 
-    lblMsg_.SetText(interpreter_.gCommandFailed ? "Error trying '$hotkey" + number + "'" : settings_.gOkText);
+    // A failure however deep in the command is the hotkey's failure.
+    const bool failed = interpreter_.gCommandFailed || interpreter_.gFailureShown;
+    lblMsg_.SetText(failed ? "Error trying '$hotkey" + number + "'" : settings_.gOkText);
     if (nested) {
         lblMsg_.SetForeColor(outerColour);
         interpreter_.gMessageShown = outerMessageShown;
         interpreter_.gCommandFailed = outerCommandFailed;
+        interpreter_.gFailureShown = outerFailureShown;
     } else {
         txtCmd_.SetReadOnly(false);
         lblMsg_.SetForeColor(GetSkinColor(skin_, kStatusColour));

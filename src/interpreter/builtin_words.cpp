@@ -81,9 +81,10 @@ void Interpreter::DoParse(const Line& line, bool& nested) {
     RunCommand(ExpandParameters(line.rest));
 }
 
+// Only a macro that ran a line counts as nested: an empty one ran nothing
+// and must leave the counter at 0 like any other plain command.
 void Interpreter::DoMacro(const Line& line, bool& nested) {
-    nested = true;
-    RunMacro(line.rest);
+    nested = RunMacro(line.rest);
 }
 
 // Writes to the command table. A write that did not reach the file is

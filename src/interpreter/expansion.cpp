@@ -1,5 +1,7 @@
 // "%%parse" templates and "%%macro" lines.
 
+#include <vector>
+
 #include "interpreter/interpreter.h"
 #include "interpreter/substitution.h"
 #include "interpreter/text_helpers.h"
@@ -40,10 +42,12 @@ std::string Interpreter::ExpandParameters(const std::string& s) {
     return SubstituteAll(templ, BuildSubstitutionTable(args));
 }
 
-void Interpreter::RunMacro(const std::string& s) {
-    for (const std::string& piece : SplitText(s, "|")) {
+bool Interpreter::RunMacro(const std::string& s) {
+    const std::vector<std::string> pieces = SplitText(s, "|");
+    for (const std::string& piece : pieces) {
         RunCommand(TrimBlanks(piece));
     }
+    return !IsEmptyArray(pieces);
 }
 
 }  // namespace zindle

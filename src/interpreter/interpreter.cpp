@@ -38,7 +38,7 @@ std::string Interpreter::GetUserCommand(const std::string& word) {
 }
 
 void Interpreter::Show(const std::string& text) {
-    if (hosts_.bar) TypeText(hosts_.bar->StatusLine(), platform_.system, text, kStatusDuration);
+    if (hosts_.bar) TypeText(hosts_.bar->StatusLine(), platform_.system, text, kStatusDuration, quitRequested_);
 }
 
 void Interpreter::Write(const std::string& text) {
@@ -46,6 +46,7 @@ void Interpreter::Write(const std::string& text) {
 }
 
 void Interpreter::MarkFailed() {
+    gFailureShown = true;
     if (depth_ <= 1) gCommandFailed = true;
 }
 
@@ -55,11 +56,13 @@ void Interpreter::HitRecursionLimit() {
     aborted_ = true;
     gMessageShown = true;
     gCommandFailed = true;
+    gFailureShown = true;
     depth_ = 0;
 }
 
 void Interpreter::RunCommand(const std::string& line) {
     if (quitRequested_ || unwinding_) return;
+    if (activeCalls_ == 0) gFailureShown = false;
     if (depth_ >= settings_.gRecurseLimit) {
         HitRecursionLimit();
         return;
@@ -87,7 +90,9 @@ void Interpreter::RunCommand(const std::string& line) {
     if (activeCalls_ == 0) unwinding_ = false;
     if (quitRequested_ || unwinding_) return;
     if (!nested) depth_ = 0;
-    if (!gMessageShown && depth_ < 1) Show(settings_.gOkText);
+    // A later successful launch clears gMessageShown, but not a failure
+    // shown earlier in the line: that stays on the status line.
+    if (!gMessageShown && !gFailureShown && depth_ < 1) Show(settings_.gOkText);
 }
 
 }  // namespace zindle

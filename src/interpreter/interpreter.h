@@ -32,14 +32,22 @@ public:
     // Set by a command that put its own text on the status line.
     bool gMessageShown = false;
     // Set when the typed line itself, or the line its word stands for, failed.
+    // It alone decides whether a typed line stays out of the history.
     bool gCommandFailed = false;
+    // Set when any part of the line failed, at whatever depth; the OK text
+    // never follows such a line. Cleared when a line starts while no other
+    // runs; a caller that reports the outcome of a line it runs inside
+    // another clears it first and gives the outer line its value back.
+    bool gFailureShown = false;
     // The last whole line whose first word was resolved through the table.
     std::string gLastUserCommand;
 
     std::int16_t Depth() const { return depth_; }
     bool Aborted() const { return aborted_; }
-    // After "%%quit" nothing more runs.
+    // Once the bar is unloading ("%%quit", the exit button) no later line
+    // runs and the status effects that are running stop.
     bool QuitRequested() const { return quitRequested_; }
+    void StopForUnload() { quitRequested_ = true; }
 
 private:
     struct Line;
@@ -50,13 +58,15 @@ private:
     // Status line output: Show types the text in, Write sets it at once.
     void Show(const std::string& text);
     void Write(const std::string& text);
-    // Marks a failure of the current line when it is the typed line itself or
-    // the line its word stands for.
+    // Marks a failure of the current line; it fails the typed line itself
+    // only when it is that line or the line its word stands for.
     void MarkFailed();
     void HitRecursionLimit();
 
     std::string ExpandParameters(const std::string& s);
-    void RunMacro(const std::string& s);
+    // Runs each "|"-separated part as its own line; false when there was
+    // no part (an empty macro runs nothing).
+    bool RunMacro(const std::string& s);
     bool WriteCommand(const std::string& key, std::optional<std::string_view> value);
     void MoveToEdge(int edge, const char* iniValue);
 

@@ -4,6 +4,9 @@
 // position and size computed, every picture loaded) and only then applied.
 // So a skin with a missing picture or a value the bar cannot hold is refused
 // with one message naming the problem, and the bar stays exactly as it was.
+// The one exception: positions from the right edge are checked again against
+// the width the bar has once docked at the skin's height, and a skin refused
+// then leaves the bar docked back at its old height.
 
 #include <algorithm>
 #include <cmath>
@@ -264,11 +267,34 @@ void Skinning::LoadSkin(const std::string& name) {
     }
 
     SkinPlan plan;
+    const int plannedWidth = controls_.window.Width();
     if (const std::optional<std::string> problem = PlanSkin(name, directory, plan)) {
         ShowSkinError(*problem);
         return;
     }
+    // Docking at the skin's height comes first and may give the bar another
+    // width (a bar resized away from its strip gets the strip's width back),
+    // so the controls are placed against the width the bar has once docked.
+    // A skin that does not fit that width is refused after all, and the bar
+    // docks again at the height it had.
+    const std::optional<int> previousHeight = DockAtHeight(plan.barHeight);
+    if (controls_.window.Width() != plannedWidth) {
+        plan = SkinPlan{};
+        if (const std::optional<std::string> problem = PlanSkin(name, directory, plan)) {
+            if (previousHeight) DockAtHeight(*previousHeight);
+            ShowSkinError(*problem);
+            return;
+        }
+    }
     ApplyPlan(plan);
+}
+
+std::optional<int> Skinning::DockAtHeight(int pixels) {
+    if (appBar_ == nullptr) return std::nullopt;
+    const int previous = appBar_->DockedHeight();
+    appBar_->SetDockedHeight(pixels);
+    appBar_->UpdateBar();
+    return previous;
 }
 
 std::optional<std::string> Skinning::PlanSkin(const std::string& name, const std::string& directory,
@@ -349,10 +375,6 @@ std::optional<std::string> Skinning::PlanSkin(const std::string& name, const std
 
 void Skinning::ApplyPlan(const SkinPlan& plan) {
     skin_.gBarHeight = plan.barHeight;
-    if (appBar_ != nullptr) {
-        appBar_->SetDockedHeight(plan.barHeight);
-        appBar_->UpdateBar();
-    }
 
     const BarControls& c = controls_;
     c.picSwapPos.SetVisible(plan.swap.visible);

@@ -58,7 +58,11 @@ private:
 
     std::optional<std::string> PlanSkin(const std::string& name, const std::string& directory,
                                         SkinPlan& plan);
+    // Everything but the docking, which comes first.
     void ApplyPlan(const SkinPlan& plan);
+    // Docks the bar at that height; the height it had, when there is a
+    // docking object.
+    std::optional<int> DockAtHeight(int pixels);
     void ShowSkinError(const std::string& text);
     void DrawTiles(const PicturePtr& picture);
     // Where a picture of that width meets the bar's right edge, when that

@@ -17,47 +17,53 @@ std::uint32_t StepDelay(std::int16_t duration, std::size_t chars) {
     return static_cast<std::uint32_t>(duration / static_cast<std::int64_t>(chars));
 }
 
-void Step(Label& label, System& system, const std::string& text, std::uint32_t delay) {
+// One step; false when the effect must stop, which the events it lets run
+// may have decided.
+bool Step(Label& label, System& system, const std::string& text, std::uint32_t delay, const bool& stop) {
+    if (stop) return false;
     label.SetText(text);
     system.DoEvents();
+    if (stop) return false;
     system.Sleep(delay);
+    return true;
 }
 
 }  // namespace
 
-void WipeText(Label& label, System& system, std::int16_t duration) {
+void WipeText(Label& label, System& system, std::int16_t duration, const bool& stop) {
     const std::string start = label.Text();
     if (start.empty()) return;
     const std::size_t chars = Utf8Length(start);
     const std::uint32_t delay = StepDelay(duration, chars);
     if (chars > kMaxAnimatedChars) {
-        Step(label, system, "", delay);
+        Step(label, system, "", delay, stop);
         return;
     }
     for (std::size_t i = chars + 1; i-- > 0;) {
         // A nested effect may have changed the label meanwhile: keep cutting
         // whatever it shows now.
-        Step(label, system, Utf8Right(label.Text(), i), delay);
+        if (!Step(label, system, Utf8Right(label.Text(), i), delay, stop)) return;
     }
 }
 
-void TypeText(Label& label, System& system, const std::string& text, std::int16_t duration) {
-    if (label.Text() == text) return;
+void TypeText(Label& label, System& system, const std::string& text, std::int16_t duration,
+              const bool& stop) {
+    if (stop || label.Text() == text) return;
     if (text.empty()) {
         label.SetText("");
         return;
     }
     const std::size_t chars = Utf8Length(text);
     const std::uint32_t delay = StepDelay(duration, chars);
-    WipeText(label, system, duration);
+    WipeText(label, system, duration, stop);
     if (chars > kMaxAnimatedChars) {
-        Step(label, system, text, delay);
+        Step(label, system, text, delay, stop);
         return;
     }
     std::size_t offset = 0;
     for (std::size_t i = 0; i < chars; ++i) {
         offset += Utf8CharSize(text, offset);
-        Step(label, system, text.substr(0, offset), delay);
+        if (!Step(label, system, text.substr(0, offset), delay, stop)) return;
     }
 }
 

@@ -12,7 +12,13 @@
 
 namespace zindle {
 
-void TypeText(Label& label, System& system, const std::string& text, std::int16_t duration);
-void WipeText(Label& label, System& system, std::int16_t duration);
+// For effects nothing stops early.
+inline constexpr bool kEffectsRunToTheEnd = false;
+
+// An effect stops at once, between two steps, when stop has become true:
+// once the bar is unloading, nothing may type over its quitting text.
+void TypeText(Label& label, System& system, const std::string& text, std::int16_t duration,
+              const bool& stop = kEffectsRunToTheEnd);
+void WipeText(Label& label, System& system, std::int16_t duration, const bool& stop = kEffectsRunToTheEnd);
 
 }  // namespace zindle

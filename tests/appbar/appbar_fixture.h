@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,6 +49,16 @@ protected:
         appBar_->SetTaskbarButton(1);
         appBar_->SaveSettings();
         appBar_->UpdateBar();
+    }
+
+    // Stores the block in the registry, attaches the bar and loads it.
+    bool AttachWithSavedBlock(const StateBlock& block) {
+        std::filesystem::create_directories(dir_.File("registry/Software/Orvane/Zindle"));
+        const auto bytes = EncodeStateBlock(block);
+        WriteBytes(RegistryFile(), std::string(bytes.begin(), bytes.end()));
+        appBar_->Extends(*window_);
+        appBar_->SetRegistryKey("Software\\Orvane\\Zindle");
+        return appBar_->LoadSettings();
     }
 
     std::intptr_t Send(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) {

@@ -44,6 +44,18 @@ TEST_F(BarTest, RunPassesTheTextWithItsBlanksAndRemembersItTrimmed) {
     EXPECT_EQ(program->history.gHistory, std::vector<std::string>{"say  two"});
 }
 
+TEST_F(BarTest, UpSkipsALastRunThatIsTheNewestEntryOnceStripped) {
+    WriteFile("history.ini", "[history]\ncount=2\n1=hi\n2=older\n");
+    ASSERT_TRUE(Start("[cmds]\nhi=%%noop\n"));
+    Type("hi  ");
+    ASSERT_EQ(box().Text(), "hi  ");
+    box().PressKey(KeyName::Enter);
+    box().PressKey(KeyName::Up);
+    EXPECT_EQ(box().Text(), "hi");
+    box().PressKey(KeyName::Up);
+    EXPECT_EQ(box().Text(), "older");
+}
+
 TEST_F(BarTest, TheHistoryLimitDropsOneOldestEntryPerRun) {
     WriteFile("history.ini", "[history]\ncount=3\n1=c\n2=b\n3=a\n");
     ASSERT_TRUE(Start("[cfg]\nhistory=3\n[cmds]\nd=%%noop\n"));

@@ -139,6 +139,16 @@ TEST_F(ClockTest, HiddenClocksRunTheirEntryUnseen) {
     EXPECT_TRUE(clocks->gClockFired[2]);
 }
 
+TEST_F(ClockTest, AnEventFailingDeeperDownIsNotReportedAsSuccess) {
+    Start(kDefaultStartTime,
+          "!onclock-B=both\r\nboth=%%macro launch|%%open http://fired/B\r\nlaunch=%%exe /nonexistent/prog\r\n");
+    Clock("B mode countdown 0:00:01");
+    Clock("B switch on");
+    platform->time.Wait(2000);
+    ASSERT_EQ(std::count(events.begin(), events.end(), "B fired at "), 1);
+    EXPECT_EQ(lblMsg->Text(), "Error performing '%%exe /nonexistent/prog'");
+}
+
 TEST_F(ClockTest, RefusalsWriteTheirMessageAtOnce) {
     Start();
     Run("%%clock A switch on");

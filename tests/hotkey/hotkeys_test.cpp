@@ -148,6 +148,14 @@ TEST_F(HotkeyTest, CustomHotkeyRunsItsWordWithTheClipboard) {
     EXPECT_EQ(r.lblMsg->Text(), "All fine");
 }
 
+TEST_F(HotkeyTest, ACommandFailingDeeperDownIsReportedAsAFailure) {
+    HotkeyRig& r = Start("[cmds]\n$hotkey1=launch\nlaunch=%%exe /nonexistent/prog\n[cfg]\nUse1=yes\nKey1=65\n");
+    r.hotkeys.RegisterHotkeys();
+    Press(1);
+    EXPECT_EQ(r.lblMsg->Text(), "Error trying '$hotkey1'");
+    EXPECT_FALSE(r.interpreter.gCommandFailed) << "two levels down, as the dispatcher counts it";
+}
+
 TEST_F(HotkeyTest, HotkeyDuringAnotherHotkeysCommandLeavesThatOneItsOutcome) {
     HotkeyRig& r = Start(kCommands + std::string("[cfg]\nUse2=yes\nKey2=66\nUse3=yes\nKey3=67\n"));
     r.hotkeys.RegisterHotkeys();

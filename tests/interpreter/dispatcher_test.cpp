@@ -93,11 +93,63 @@ TEST_F(DispatcherTest, LimitInsideAMacroStopsOnlyThatPart) {
     EXPECT_EQ(interpreter().Depth(), 0);
 }
 
+TEST_F(DispatcherTest, ALineThatRanNothingNestedLeavesTheCounterAtZero) {
+    Start("[cmds]\ne=%%macro\np=%%parse %%macro ||\n$hotkey1=%%macro\n");
+    for (const char* line : {"e", "p", "$hotkey1 ", "%%macro"}) {
+        Run(line);
+        EXPECT_EQ(interpreter().Depth(), 0) << line;
+        EXPECT_EQ(Status(), "Zindle - OK") << line;
+    }
+    // The next unknown word is handled at the top again: failed, kept out of the history.
+    Run("nosuchword");
+    EXPECT_TRUE(Failed());
+}
+
+TEST_F(DispatcherTest, AFailureAnywhereInTheLineIsNotFollowedByTheOkText) {
+    Start("[cmds]\nlaunch=%%exe /nonexistent/prog\nboth=%%macro launch|%%open " + Path("") + "\n");
+    const std::string exeError = "Error performing '%%exe /nonexistent/prog'";
+    // A later successful launch in the same line does not turn the failure into success.
+    Run("%%macro %%exe /nonexistent/prog|%%open " + Path(""));
+    EXPECT_EQ(Status(), exeError);
+    EXPECT_TRUE(Failed());
+    // Two levels down the failure is shown and stays, though the line still enters the history.
+    Run("both");
+    EXPECT_EQ(Status(), exeError);
+    EXPECT_FALSE(Failed());
+    Run("%%noop");
+    EXPECT_EQ(Status(), "Zindle - OK") << "the next line starts afresh";
+}
+
 TEST_F(DispatcherTest, QuitStopsEverythingAfterIt) {
     Start("[cmds]\nbye=%%macro %%quit|%%msg never\n");
     Run("bye");
     EXPECT_TRUE(program->Ended());
     EXPECT_EQ(Status(), "-- Quitting, saving History --");
+}
+
+TEST_F(DispatcherTest, UnloadingFromAnEventStopsTheRunningEffectAndEveryLaterLine) {
+    Start("[cmds]\n!onclock-A=%%quit\n");
+    Run("%%clock A mode countdown 0:00:01");
+    Run("%%clock A switch on");
+    // The clock falls due during the sleep and fires as the message starts typing.
+    Run("%%macro %%sleep 2000|%%msg typing this out slowly|%%open http://never.example");
+    EXPECT_TRUE(program->Ended());
+    EXPECT_EQ(Status(), "-- Quitting, saving History --");
+    EXPECT_EQ(Count("open: http://never.example"), 0);
+}
+
+TEST_F(DispatcherTest, TheExitButtonDuringALineStopsItToo) {
+    Start();
+    auto timer = program->bar()->window().CreateTimer("exit");
+    timer->SetInterval(30);
+    timer->SetHandler([&] {
+        timer->SetEnabled(false);
+        program->bar()->Exit();
+    });
+    timer->SetEnabled(true);
+    Run("%%macro %%msg typing this out slowly|%%open http://never.example");
+    EXPECT_EQ(Status(), "-- Quitting, saving History --");
+    EXPECT_EQ(Count("open: http://never.example"), 0);
 }
 
 TEST_F(DispatcherTest, LongLinesWithManyFieldsAreHandled) {

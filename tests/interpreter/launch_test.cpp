@@ -66,10 +66,14 @@ TEST_F(LaunchTest, OpenReportsMissingFilesAndFoldersAndClearsAnEarlierMessage) {
     Run("%%open " + Path("nodir/missing.txt"));
     EXPECT_EQ(Status(), "Path Not Found, in '%%open " + Path("nodir/missing.txt") + "'");
 
-    // A later successful launch in the same line clears the earlier failure's mark.
-    Run("%%macro %%open " + Path("missing.txt") + "|%%open http://ok.example");
+    // A later successful launch in the same line clears an earlier message's
+    // mark; an earlier failure stays on the status line instead of the OK text.
+    Run("%%macro %%msg note|%%open http://ok.example");
     EXPECT_FALSE(interpreter().gMessageShown);
     EXPECT_EQ(Status(), "Zindle - OK");
+    Run("%%macro %%open " + Path("missing.txt") + "|%%open http://ok.example");
+    EXPECT_FALSE(interpreter().gMessageShown);
+    EXPECT_EQ(Status(), "File Not Found, in '%%open " + Path("missing.txt") + "'");
 }
 
 TEST_F(LaunchTest, W3EncodesTheQueryAndKeepsABareAddress) {

@@ -281,6 +281,40 @@ TEST_F(SkinningTest, OnlyTheClockEdgeInUseIsChecked) {
                           SkinError("Skin 'far': \"right\" in section [clock] gives a negative width.")});
 }
 
+TEST_F(SkinningTest, ControlsArePlacedForTheWidthTheBarDocksTo) {
+    SkinIni ini = CompleteSkin();
+    ini["background"]["right"] = "right.bmp";
+    WriteSkin("plain", ini);
+    // A bar resized away from its strip gets the strip's width back as the skin docks it.
+    SetBarWidth(800);
+    appBar.onUpdate = [this] { SetBarWidth(1024); };
+    skin.gClockFont = DefaultClockFont();
+    lblTimer->SetFont(skin.gClockFont);
+    skinning->LoadSkin("plain");
+    EXPECT_TRUE(output.empty());
+    EXPECT_EQ(picClose->Left(), 1002 * kPx);
+    EXPECT_EQ(lblMsg->Width(), 844 * kPx);
+    EXPECT_EQ(lblTimer->Width(), 924 * kPx);
+    ASSERT_EQ(Bar().BackgroundPictures().size(), 1u);
+    EXPECT_EQ(Bar().BackgroundPictures().front().left, 1004 * kPx);
+}
+
+TEST_F(SkinningTest, ASkinThatDoesNotFitTheDockedWidthIsRefusedAndTheHeightRestored) {
+    skinning->LoadBaseSkin();
+    SkinIni ini = CompleteSkin();
+    ini["info"]["height"] = "30";
+    WriteSkin("plain", ini);
+    appBar.calls.clear();
+    // Docked, the bar is too narrow for the status line between 100 and -80.
+    appBar.onUpdate = [this] { SetBarWidth(appBar.dockedHeight == 30 ? 150 : 1024); };
+    const std::string before = Snapshot();
+    skinning->LoadSkin("plain");
+    EXPECT_EQ(output, std::vector<std::string>{
+                          SkinError("Skin 'plain': \"right\" in section [status] gives a negative width.")});
+    EXPECT_EQ(appBar.calls, (std::vector<std::string>{"height 30", "update", "height 21", "update"}));
+    EXPECT_EQ(Snapshot(), before);
+}
+
 TEST_F(SkinningTest, PositionsFromTheRightWorkOnWideBars) {
     SetBarWidth(3000);
     WriteSkin("plain", CompleteSkin());

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -24,7 +25,10 @@ class RecordingAppBar final : public AppBar {
 public:
     void Extends(Window&) override {}
     void Detach() override {}
-    void UpdateBar() override { calls.push_back("update"); }
+    void UpdateBar() override {
+        calls.push_back("update");
+        if (onUpdate) onUpdate();
+    }
     bool LoadSettings() override { return true; }
     bool SaveSettings() override { return true; }
     void SetRegistryKey(const std::string&) override {}
@@ -33,13 +37,20 @@ public:
     int Edge() const override { return kEdgeBottom; }
     void SetEdge(int) override {}
     void SetHeightStep(int) override {}
-    void SetDockedHeight(int pixels) override { calls.push_back("height " + std::to_string(pixels)); }
+    int DockedHeight() const override { return dockedHeight; }
+    void SetDockedHeight(int pixels) override {
+        calls.push_back("height " + std::to_string(pixels));
+        dockedHeight = pixels;
+    }
     void SetMinDockedWidth(int) override {}
     void SetMaxDockedWidth(int) override {}
     void SetAutoHide(bool) override {}
     void SetTaskbarButton(int) override {}
 
     std::vector<std::string> calls;
+    int dockedHeight = 32;
+    // What docking does to the bar's window, if anything.
+    std::function<void()> onUpdate;
 };
 
 // A 24-bit bitmap of the given size, black.
