@@ -1,4 +1,6 @@
-# Sourced by the end-to-end scripts: a virtual X server with openbox, and the
+# Sourced by the end-to-end scripts: a virtual X server with openbox (kept
+# from resetting when its last client leaves, which would drop the root
+# window's properties), and the
 # real bar in a fresh program directory. Every process started here is ended
 # by its own PID when the script exits.
 #
@@ -37,11 +39,11 @@ wait_for() {
 
 x11_start() {
   local dpi=${1:-96}
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi "$dpi" -nolisten tcp 3>"$session_dir/display" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi "$dpi" -nolisten tcp -noreset 3>"$session_dir/display" 2>/dev/null &
   x11_pids+=($!)
   wait_for test -s "$session_dir/display" || { echo "Xvfb did not start"; return 1; }
   export DISPLAY=:$(cat "$session_dir/display")
-  echo "Xft.dpi: $dpi" | xrdb -merge
+  echo "Xft.dpi: $dpi" | xrdb -nocpp -merge
   openbox >/dev/null 2>&1 &
   x11_pids+=($!)
   wait_for sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || { echo "openbox did not start"; return 1; }
@@ -71,3 +73,23 @@ shot() { import -window root "$E2E_SHOTS/$1.png"; }
 
 # The work area's first four numbers: "0, 0, 1024, 747".
 work_area() { xprop -root _NET_WORKAREA | sed 's/.*= //' | cut -d, -f1-4; }
+
+failures=0
+# check NAME COMMAND...: runs COMMAND and reports NAME as passed or failed.
+check() {
+  local name=$1
+  shift
+  if "$@"; then echo "ok   $name"; else echo "FAIL $name"; failures=$((failures + 1)); fi
+}
+finish() { [ "$failures" -eq 0 ]; }
+
+# Keys to the focused window, one at a time, with time for the bar to answer.
+keys() { xdotool key --delay 80 "$@"; sleep 0.3; }
+type_text() { xdotool type --delay 80 -- "$1"; sleep 0.3; }
+# F11 summons the bar; then a command line and Enter.
+run_in_bar() { keys F11; type_text "$1"; keys Return; sleep 0.5; }
+
+# The rectangle of a window as X has it: "LEFT TOP WIDTH HEIGHT".
+geometry_of() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}'
+}

@@ -72,7 +72,13 @@ QtWindow::QtWindow(QtWindowFactory& factory, std::string name, const std::string
     };
     widget_->setWindowTitle(QString::fromStdString(caption));
     switch (kind) {
-        case WindowKind::Bar: widget_->setWindowFlags(Qt::Window | Qt::FramelessWindowHint); break;
+        case WindowKind::Bar:
+            widget_->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+            // Without a base size Qt announces -1 × -1 device pixels with
+            // its scaled size increment, which a window manager may take
+            // for a size in steps: the dock would come out twice as large.
+            widget_->setBaseSize(0, 0);
+            break;
         case WindowKind::Splash: widget_->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint); break;
         case WindowKind::Dialog:
             widget_->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);

@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# Keys on a real X server: F11 from another application, a custom hotkey
+# with the clipboard's text, a script test's typing compared line by line
+# with what the headless program prints, "%%msgbox", and a second start.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/x11_session.sh"
+x11_start
+
+# xdg-open records what it was asked to open.
+stub=$session_dir/stub
+mkdir -p "$stub"
+printf '#!/bin/sh\necho "$@" >> %s/opened.txt\n' "$session_dir" >"$stub/xdg-open"
+chmod +x "$stub/xdg-open"
+export PATH=$stub:$PATH
+
+dir=$session_dir/program
+mkdir -p "$dir"
+cp "$here/../e2e/typing.ini" "$dir/zindle.ini"
+cp "$here/../e2e/typing.history" "$dir/history.ini"
+printf '[cfg]\nUse1=yes\nKey1=65\nShift1=3\n' >>"$dir/zindle.ini"
+printf '$hotkey1=%%%%open\n' >>"$dir/zindle.ini"
+# The custom hotkey's command belongs to [cmds]: keep that section last.
+python3 - "$dir/zindle.ini" <<'PY'
+import sys
+path = sys.argv[1]
+lines = open(path).read().splitlines()
+cfg = [l for l in lines if l.startswith(('Use1', 'Key1', 'Shift1'))]
+rest = [l for l in lines if l not in cfg and l != '[cfg]']
+open(path, 'w').write('\n'.join(['[cfg]'] + cfg + rest) + '\n')
+PY
+# Waits until the trace has not grown for a second.
+trace_settles() {
+  local size=-1 now
+  for i in $(seq 50); do
+    now=$(wc -c <"$dir/trace.txt")
+    [ "$now" = "$size" ] && return 0
+    size=$now
+    sleep 1
+  done
+}
+zindle_start "$dir" || { echo "FAIL the bar did not dock"; exit 1; }
+bar=$(zindle_window)
+sleep 2.5
+
+xterm &
+x11_pids+=($!)
+wait_for xdotool search --sync --onlyvisible --class xterm
+term=$(xdotool search --onlyvisible --class xterm | head -1)
+xdotool windowactivate --sync "$term" 2>/dev/null
+check "the xterm has the focus" test "$(xdotool getwindowfocus)" = "$term"
+keys F11
+check "F11 puts the focus in the bar" wait_for test "$(xdotool getwindowfocus)" = "$bar"
+
+# typing.script's typing, key by key on both sides; its "run" and "quit" lines are left out.
+script=$session_dir/typing.script
+trace_start=$(wc -l <"$dir/trace.txt")
+: >"$script"
+while IFS= read -r line; do
+  case $line in
+    "type "*)
+      text=${line#type }
+      for ((i = 0; i < ${#text}; i++)); do
+        printf 'type %s\n' "${text:i:1}" >>"$script"
+        type_text "${text:i:1}"
+      done ;;
+    "key "*)
+      name=${line#key }
+      echo "$line" >>"$script"
+      case $name in
+        Enter) keys Return; trace_settles ;;   # the status line's effects and flashes take their time
+        Backspace) keys BackSpace ;;
+        *) keys "$name" ;;
+      esac ;;
+  esac
+done <"$here/../e2e/typing.script"
+sleep 1
+expected_dir=$session_dir/headless
+mkdir -p "$expected_dir"
+cp "$here/../e2e/typing.ini" "$expected_dir/zindle.ini"
+cp "$here/../e2e/typing.history" "$expected_dir/history.ini"
+"$ZINDLE_HEADLESS" --dir "$expected_dir" <"$script" >"$session_dir/expected.txt"
+# Both sides from the first line after the start-up report. Left out: the
+# positions (window:, strip:, edge:), which are the window system's, and
+# "failed", which the real bar writes after every command line it runs while
+# the headless program writes it only after a script's "run" lines.
+# The closing "exit": the real bar goes on running.
+compare_filter() { sed -n '/^hotkeys:/,$p' | sed 1d | grep -Ev '^(window|strip|edge|hotkeys): |^failed$|^exit$'; }
+# The real trace's start-up report lies before this range: a marker stands for it.
+{ echo "hotkeys: start"; tail -n +"$((trace_start + 1))" "$dir/trace.txt"; } | compare_filter >"$session_dir/actual2.txt"
+compare_filter <"$session_dir/expected.txt" >"$session_dir/expected2.txt"
+if ! check "typed keys give the lines the headless program prints" diff "$session_dir/expected2.txt" "$session_dir/actual2.txt"; then
+  diff "$session_dir/expected2.txt" "$session_dir/actual2.txt" | head -40
+  cp "$session_dir/actual2.txt" "$E2E_SHOTS/typing.actual"
+fi
+
+# A custom hotkey runs its command with the clipboard's text.
+printf 'https://example.org/zindle' | xclip -quiet -selection clipboard >/dev/null 2>&1 &
+x11_pids+=($!)
+sleep 0.3
+xdotool windowactivate --sync "$term" 2>/dev/null
+keys ctrl+shift+a
+check "Ctrl+Shift+A opens the clipboard's address" wait_for grep -qx 'https://example.org/zindle' "$session_dir/opened.txt"
+
+run_in_bar "%%msgbox hello from the bar"
+check "%%msgbox shows its box" wait_for xdotool search --onlyvisible --name '^Zindle Script Message$'
+shot msgbox
+keys Return
+check "the box closes with Enter" wait_for sh -c "! xdotool search --onlyvisible --name '^Zindle Script Message\$'"
+
+second=$session_dir/second
+mkdir -p "$second"
+cp "$ZINDLE_BIN" "$second/zindle"
+(cd "$second" && exec ./zindle --trace "$second/trace.txt" >/dev/null 2>&1) &
+second_pid=$!
+x11_pids+=($second_pid)
+check "a second start shows Zindle Already Running" wait_for xdotool search --onlyvisible --name '^Zindle Already Running$'
+shot already_running
+xdotool windowactivate --sync "$(xdotool search --onlyvisible --name '^Zindle Already Running$' | head -1)" 2>/dev/null
+keys Return
+check "the second program ends after OK" wait_for sh -c "! kill -0 $second_pid 2>/dev/null"
+check "the first bar still runs" kill -0 "$zindle_pid"
+finish
