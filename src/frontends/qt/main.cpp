@@ -48,7 +48,9 @@ zindle::QtPlatformPaths Paths() {
     paths.programDirectory = zindle::ChooseProgramDirectory(executableDirectory, config);
     paths.registryRoot = config.empty() ? paths.programDirectory : config;
     std::error_code error;
-    const fs::path installed = fs::path(executableDirectory) / "../share/zindle/readme.txt";
+    const fs::path shared = fs::path(executableDirectory) / "../share/zindle";
+    if (paths.programDirectory != executableDirectory) zindle::SeedSampleSkins(paths.programDirectory, (shared / "skins").string());
+    const fs::path installed = shared / "readme.txt";
     paths.guidePath = fs::is_regular_file(installed, error) ? fs::weakly_canonical(installed, error).string()
                                                             : paths.programDirectory + "/readme.txt";
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");

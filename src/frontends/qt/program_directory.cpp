@@ -33,4 +33,13 @@ std::string ChooseProgramDirectory(const std::string& executableDirectory, const
     return WithoutTrailingSlash(configDirectory);
 }
 
+bool SeedSampleSkins(const std::string& programDirectory, const std::string& installedSkins) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path target = fs::path(programDirectory) / "skins";
+    if (fs::exists(target, error) || !fs::is_directory(installedSkins, error)) return false;
+    fs::copy(installedSkins, target, fs::copy_options::recursive, error);
+    return !error;
+}
+
 }  // namespace zindle

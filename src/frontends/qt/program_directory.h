@@ -16,4 +16,9 @@ std::string UserConfigDirectory(const char* xdgConfigHome, const char* home);
 // configDirectory, created when missing. The result has no trailing '/'.
 std::string ChooseProgramDirectory(const std::string& executableDirectory, const std::string& configDirectory);
 
+// An installed program's sample skins (share/zindle/skins) copied into a
+// program directory without a skins folder, where the user may add more.
+// False when nothing was copied (there was one already, or no samples).
+bool SeedSampleSkins(const std::string& programDirectory, const std::string& installedSkins);
+
 }  // namespace zindle
