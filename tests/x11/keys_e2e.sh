@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Keys on a real X server: F11 from another application, a custom hotkey
 # with the clipboard's text, a script test's typing compared line by line
-# with what the headless program prints, "%%msgbox", and a second start.
+# with what the headless program prints, "%%msgbox", a second start, and
+# another session's bar that cannot have F11.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x11_session.sh"
@@ -120,4 +121,16 @@ xdotool windowactivate --sync "$(xdotool search --onlyvisible --name '^Zindle Al
 keys Return
 check "the second program ends after OK" wait_for sh -c "! kill -0 $second_pid 2>/dev/null"
 check "the first bar still runs" kill -0 "$zindle_pid"
+
+# A bar of another session (its own lock) cannot have the first one's F11.
+mkdir -p "$session_dir/runtime2" && chmod 700 "$session_dir/runtime2"
+(cd "$second" && XDG_RUNTIME_DIR=$session_dir/runtime2 exec ./zindle --trace "$second/trace.txt" >/dev/null 2>&1) &
+multi_pid=$!
+x11_pids+=($multi_pid)
+check "a key another program holds cannot be registered" \
+  wait_for xdotool search --onlyvisible --name "^Can't register main hotkey\$"
+xdotool windowactivate --sync "$(xdotool search --onlyvisible --name "^Can't register main hotkey\$" | head -1)" 2>/dev/null
+keys Return
+check "the second bar runs on without the key" wait_for grep -qx 'hotkeys: none' "$second/trace.txt"
+check "the first bar keeps F11" grep -q '^hotkeys: 0:122:0' "$dir/trace.txt"
 finish

@@ -22,7 +22,7 @@ x11_cleanup() {
   local pid
   for ((i = ${#x11_pids[@]} - 1; i >= 0; i--)); do
     pid=${x11_pids[i]}
-    kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    { kill "$pid" && wait "$pid"; } 2>/dev/null || true
   done
   rm -rf "$session_dir"
 }

@@ -16,6 +16,7 @@ namespace {
 
 constexpr std::intptr_t kHtNowhere = 0;
 constexpr std::intptr_t kHtClient = 1;
+constexpr int kInitialBarHeight = 21;
 
 std::intptr_t PackPoint(QPoint point) {
     return static_cast<std::intptr_t>((static_cast<std::uint32_t>(point.x()) & 0xFFFF) |
@@ -78,6 +79,12 @@ QtWindow::QtWindow(QtWindowFactory& factory, std::string name, const std::string
             // its scaled size increment, which a window manager may take
             // for a size in steps: the dock would come out twice as large.
             widget_->setBaseSize(0, 0);
+            // It starts where it docks by default, the bottom strip of the
+            // screen: docking there then has no distance to slide.
+            if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+                const QRect area = screen->geometry();
+                widget_->setGeometry(area.left(), area.bottom() + 1 - kInitialBarHeight, area.width(), kInitialBarHeight);
+            }
             break;
         case WindowKind::Splash: widget_->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint); break;
         case WindowKind::Dialog:
