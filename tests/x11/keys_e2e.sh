@@ -103,6 +103,18 @@ xdotool windowactivate --sync "$term" 2>/dev/null
 keys ctrl+shift+a
 check "Ctrl+Shift+A opens the clipboard's address" wait_for grep -qx 'https://example.org/zindle' "$session_dir/opened.txt"
 
+run_in_bar "%%options"
+check "%%options opens the options dialog" wait_for xdotool search --onlyvisible --name '^%%options$'
+check "the dialog's boxes are traced as it opens" wait_for grep -qx 'dialog: txtCustom(6) 0,' "$dir/trace.txt"
+check "the hotkeys are let go while it is open" grep -qx 'hotkeys: none' "$dir/trace.txt"
+shot options
+xdotool windowactivate --sync "$(xdotool search --onlyvisible --name '^%%options$' | head -1)" 2>/dev/null
+keys alt+F4
+check "closing it asks first" wait_for xdotool search --onlyvisible --name '^OK to cancel any option changes\?$'
+keys Return
+check "the dialog closes" wait_for sh -c "! xdotool search --onlyvisible --name '^%%options\$'"
+check "the hotkeys come back" wait_for sh -c "tail -3 '$dir/trace.txt' | grep -qx 'hotkeys: 0:122:0 1:65:6'"
+
 run_in_bar "%%msgbox hello from the bar"
 check "%%msgbox shows its box" wait_for xdotool search --onlyvisible --name '^Zindle Script Message$'
 shot msgbox

@@ -39,10 +39,13 @@ wait_for() {
 
 x11_start() {
   local dpi=${1:-96}
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi "$dpi" -nolisten tcp -noreset 3>"$session_dir/display" 2>/dev/null &
+  local display_file
+  display_file=$(mktemp "$session_dir/display.XXXX")
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi "$dpi" -nolisten tcp -noreset 3>"$display_file" 2>/dev/null &
   x11_pids+=($!)
-  wait_for test -s "$session_dir/display" || { echo "Xvfb did not start"; return 1; }
-  export DISPLAY=:$(cat "$session_dir/display")
+  # -displayfd writes the number and a line break once the server is ready.
+  wait_for grep -q '^[0-9]' "$display_file" || { echo "Xvfb did not start"; return 1; }
+  export DISPLAY=:$(head -1 "$display_file")
   echo "Xft.dpi: $dpi" | xrdb -nocpp -merge
   openbox >/dev/null 2>&1 &
   x11_pids+=($!)

@@ -257,6 +257,8 @@ QtTextBox::~QtTextBox() {
 
 QtCommandLineEdit* QtTextBox::Edit() const { return static_cast<QtCommandLineEdit*>(widget_.data()); }
 
+QLineEdit* QtTextBox::LineEdit() const { return Edit(); }
+
 void QtTextBox::SetText(const std::string& text) {
     QtCommandLineEdit* edit = Edit();
     const QString value = QString::fromStdString(text);

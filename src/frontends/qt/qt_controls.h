@@ -128,6 +128,8 @@ public:
     void SetFont(const FontSpec& font) override;
     FontSpec Font() const override { return font_; }
     void SetFocus() override;
+    // The widget, while it exists.
+    QLineEdit* LineEdit() const;
 
     // From the widget. Each returns false when the handler destroyed the box.
     bool RaiseKeyDown(int& keyCode, int shift);

@@ -2,11 +2,13 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 
+#include "frontends/common/event_lines.h"
 #include "frontends/qt/qt_controls.h"
 #include "frontends/qt/qt_window_factory.h"
 
@@ -88,7 +90,10 @@ QtWindow::QtWindow(QtWindowFactory& factory, std::string name, const std::string
             break;
         case WindowKind::Splash: widget_->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint); break;
         case WindowKind::Dialog:
-            widget_->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+            widget_->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+            // A Windows dialog's font, which its layout in twips was made for.
+            widget_->setFont(QFontFrom({"MS Sans Serif", 8}));
             break;
     }
     handle_ = static_cast<std::uintptr_t>(widget_->winId());
@@ -110,8 +115,28 @@ std::unique_ptr<Label> QtWindow::CreateLabel(const std::string&) {
     return std::make_unique<QtLabel>(*this, widget_);
 }
 
-std::unique_ptr<TextBox> QtWindow::CreateTextBox(const std::string&) {
-    return std::make_unique<QtTextBox>(widget_);
+std::unique_ptr<TextBox> QtWindow::CreateTextBox(const std::string& name) {
+    auto box = std::make_unique<QtTextBox>(widget_);
+    // A dialog's boxes are traced: each once when the dialog shows, then each new text.
+    if (kind_ == WindowKind::Dialog) {
+        QLineEdit* edit = box->LineEdit();
+        dialogBoxes_.emplace_back(name, edit);
+        QObject::connect(edit, &QLineEdit::textChanged, widget_, [this] {
+            if (widget_ && widget_->isVisible()) ReportDialogText();
+        });
+    }
+    return box;
+}
+
+void QtWindow::ReportDialogText() {
+    for (const auto& [name, edit] : dialogBoxes_) {
+        if (!edit) continue;
+        const std::string text = edit->text().toStdString();
+        const auto last = dialogText_.find(name);
+        if (last != dialogText_.end() && last->second == text) continue;
+        dialogText_[name] = text;
+        factory_.Trace().Write(DialogEventLine(name, text));
+    }
 }
 
 std::unique_ptr<PictureBox> QtWindow::CreatePictureBox(const std::string&) {
@@ -231,6 +256,7 @@ void QtWindow::RunModalLoop() {
     widget_->setWindowModality(Qt::ApplicationModal);
     SetVisible(true);
     widget_->activateWindow();
+    ReportDialogText();
     if (!Closed()) loop.exec();
     modalLoop_ = outer;
 }

@@ -16,6 +16,7 @@
 #include "platform/controls.h"
 
 class QEventLoop;
+class QLineEdit;
 
 namespace zindle {
 
@@ -116,6 +117,8 @@ private:
     void ApplyFrame(bool caption);
     void Center();
     void ScheduleMapping();
+    // dialog: lines for the boxes whose text the trace has not shown yet.
+    void ReportDialogText();
 
     struct BackgroundPicture {
         PicturePtr picture;
@@ -142,6 +145,8 @@ private:
     bool remapNeeded_ = false;
     std::map<unsigned, std::unique_ptr<QTimer>> timers_;
     QEventLoop* modalLoop_ = nullptr;
+    std::vector<std::pair<std::string, QPointer<QLineEdit>>> dialogBoxes_;
+    std::map<std::string, std::string> dialogText_;
     // The move loop: where the button went down, and the window then.
     bool moving_ = false;
     QPoint pressPoint_;
