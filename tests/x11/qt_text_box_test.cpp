@@ -15,9 +15,12 @@ namespace {
 
 class QtTextBoxTest : public testing::Test {
 protected:
-    QtTextBoxTest() : trace_(noArguments_), factory_(trace_, nullptr), window_(factory_, "Form1", "Zindle", WindowKind::Bar) {
-        box_ = window_.CreateTextBox("txtCmd");
-        edit_ = window_.Widget()->findChild<QLineEdit*>();
+    QtTextBoxTest()
+        : trace_(noArguments_),
+          factory_(trace_, nullptr),
+          window_(std::make_unique<QtWindow>(factory_, "Form1", "Zindle", WindowKind::Bar)) {
+        box_ = window_->CreateTextBox("txtCmd");
+        edit_ = window_->Widget()->findChild<QLineEdit*>();
         TextBox::Events events;
         events.keyDown = [this](int& keyCode, int shift) {
             log_ += "down " + std::to_string(keyCode) + "/" + std::to_string(shift) + ";";
@@ -35,6 +38,13 @@ protected:
         box_->SetEvents(events);
     }
 
+    // Widgets go with deleteLater: they are deleted here, not leaked.
+    void TearDown() override {
+        box_.reset();
+        window_.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
     void Press(int key, const QString& text = {}, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
         QApplication::sendEvent(edit_, &press);
@@ -47,7 +57,7 @@ protected:
     std::vector<std::string> noArguments_;
     TraceFile trace_;
     QtWindowFactory factory_;
-    QtWindow window_;
+    std::unique_ptr<QtWindow> window_;
     std::unique_ptr<TextBox> box_;
     QLineEdit* edit_ = nullptr;
     std::string log_;
@@ -141,8 +151,8 @@ TEST(QtLabelTest, AnAutoSizedLabelKeepsTheEdgeItsTextIsAlignedTo) {
     std::vector<std::string> none;
     TraceFile trace(none);
     QtWindowFactory factory(trace, nullptr);
-    QtWindow window(factory, "Form1", "Zindle", WindowKind::Bar);
-    auto clock = window.CreateLabel("lblTimer");
+    auto window = std::make_unique<QtWindow>(factory, "Form1", "Zindle", WindowKind::Bar);
+    auto clock = window->CreateLabel("lblTimer");
     clock->SetAlignment(Alignment::Right);
     clock->SetLeft(9000);
     clock->SetWidth(1500);
@@ -154,6 +164,9 @@ TEST(QtLabelTest, AnAutoSizedLabelKeepsTheEdgeItsTextIsAlignedTo) {
     EXPECT_EQ(clock->Left() + clock->Width(), right);
     EXPECT_GT(clock->Width(), 1500);
     EXPECT_GT(clock->Height(), 0);
+    clock.reset();
+    window.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 }  // namespace
