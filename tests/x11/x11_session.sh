@@ -5,8 +5,9 @@
 # by its own PID when the script exits.
 #
 #   x11_start [DPI]         Xvfb (1024 x 768) and openbox; exports DISPLAY
-#   zindle_start DIR [ARGS] copies the program into DIR and starts it there,
-#                           tracing to DIR/trace.txt; waits for its dock
+#   zindle_start DIR [ARGS] copies the program into DIR and starts it there
+#                           (with $ZINDLE_PATH as its PATH when set), tracing
+#                           to DIR/trace.txt; waits for its dock
 #   wait_for CMD...         retries CMD for up to 10 s
 #   shot NAME               saves the screen as $E2E_SHOTS/NAME.png
 
@@ -66,7 +67,7 @@ zindle_start() {
   shift
   mkdir -p "$dir"
   cp "$ZINDLE_BIN" "$dir/zindle"
-  (cd "$dir" && exec ./zindle --trace "$dir/trace.txt" "$@" >"$dir/stderr.txt" 2>&1) &
+  (cd "$dir" && PATH=${ZINDLE_PATH:-$PATH} exec ./zindle --trace "$dir/trace.txt" "$@" >"$dir/stderr.txt" 2>&1) &
   zindle_pid=$!
   x11_pids+=($zindle_pid)
   wait_for zindle_window
