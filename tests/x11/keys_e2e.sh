@@ -17,19 +17,13 @@ export PATH=$stub:$PATH
 
 dir=$session_dir/program
 mkdir -p "$dir"
-cp "$here/../e2e/typing.ini" "$dir/zindle.ini"
+# typing.ini's commands, custom hotkey 1 (Ctrl+Shift+A) and its command.
+{
+  printf '[cfg]\nUse1=yes\nKey1=65\nShift1=3\n'
+  cat "$here/../e2e/typing.ini"
+  printf '$hotkey1=%%%%open\n'
+} >"$dir/zindle.ini"
 cp "$here/../e2e/typing.history" "$dir/history.ini"
-printf '[cfg]\nUse1=yes\nKey1=65\nShift1=3\n' >>"$dir/zindle.ini"
-printf '$hotkey1=%%%%open\n' >>"$dir/zindle.ini"
-# The custom hotkey's command belongs to [cmds]: keep that section last.
-python3 - "$dir/zindle.ini" <<'PY'
-import sys
-path = sys.argv[1]
-lines = open(path).read().splitlines()
-cfg = [l for l in lines if l.startswith(('Use1', 'Key1', 'Shift1'))]
-rest = [l for l in lines if l not in cfg and l != '[cfg]']
-open(path, 'w').write('\n'.join(['[cfg]'] + cfg + rest) + '\n')
-PY
 # Waits until the trace has not grown for a second.
 trace_settles() {
   local size=-1 now
