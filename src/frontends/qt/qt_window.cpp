@@ -77,10 +77,6 @@ QtWindow::QtWindow(QtWindowFactory& factory, std::string name, const std::string
     switch (kind) {
         case WindowKind::Bar:
             widget_->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-            // Without a base size Qt announces -1 × -1 device pixels with
-            // its scaled size increment, which a window manager may take
-            // for a size in steps: the dock would come out twice as large.
-            widget_->setBaseSize(0, 0);
             // It starts where it docks by default, the bottom strip of the
             // screen: docking there then has no distance to slide.
             if (const QScreen* screen = QGuiApplication::primaryScreen()) {
