@@ -12,6 +12,14 @@
 
 namespace zindle {
 
+// The command lines start-up writes for "cfg", "help" and "readme" when the
+// command table has none.
+struct DefaultCommandLines {
+    std::string cfg;
+    std::string help;
+    std::string readme;
+};
+
 // The order of day, month and year in the user's short date format.
 enum class DateOrder { MonthDayYear, DayMonthYear, YearMonthDay };
 
@@ -45,6 +53,14 @@ public:
     virtual void Sleep(std::uint32_t milliseconds) = 0;
     // Lets every pending window message and due timer run once.
     virtual void DoEvents() = 0;
+
+    // iniPath is the settings file; appPath the program directory with its
+    // trailing separator. The lines name the Windows editor and help files;
+    // a system without them names its own.
+    virtual DefaultCommandLines DefaultCommands(const std::string& iniPath, const std::string& appPath) {
+        return {"exe notepad.exe \"" + iniPath + "\"", "%%open " + appPath + "zindle.chm",
+                "%%open " + appPath + "readme.txt"};
+    }
 };
 
 }  // namespace zindle

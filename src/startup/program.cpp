@@ -30,11 +30,11 @@ AppBar* Program::appBar() { return appBar_.get(); }
 bool Program::Ended() const { return form1_ && form1_->Unloaded(); }
 
 void Program::WriteDefaultCommands() {
-    const std::string quote = "\"";
+    DefaultCommandLines lines = platform.system.DefaultCommands(settings.gIniPath, settings.gAppPath);
     const std::pair<const char*, std::string> defaults[] = {
-        {"cfg", "exe notepad.exe " + quote + settings.gIniPath + quote},
-        {"help", "%%open " + settings.gAppPath + "zindle.chm"},
-        {"readme", "%%open " + settings.gAppPath + "readme.txt"},
+        {"cfg", std::move(lines.cfg)},
+        {"help", std::move(lines.help)},
+        {"readme", std::move(lines.readme)},
     };
     for (const auto& [word, line] : defaults) {
         if (TrimBlanks(store.ReadIniValue(kCmds, word, "", settings.gIniPath)).empty()) {

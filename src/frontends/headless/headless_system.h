@@ -45,8 +45,6 @@ public:
     void DoEvents() override;
 
 private:
-    std::optional<std::string> RegistryValuePath(const std::string& key) const;
-
     VirtualTime& time_;
     std::string programDirectory_;
     std::string commandLine_;

@@ -1,0 +1,143 @@
+#include "frontends/qt/x11_display.h"
+
+#include <QGuiApplication>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace zindle {
+
+namespace {
+
+constexpr std::uint16_t kLockMask = XCB_MOD_MASK_LOCK;
+constexpr std::uint16_t kNumLockMask = XCB_MOD_MASK_2;
+
+template <class Reply>
+struct Freed {
+    Reply* reply;
+    explicit Freed(Reply* r) : reply(r) {}
+    ~Freed() { std::free(reply); }
+    Freed(const Freed&) = delete;
+    Freed& operator=(const Freed&) = delete;
+    Reply* operator->() const { return reply; }
+    explicit operator bool() const { return reply != nullptr; }
+};
+
+}  // namespace
+
+std::vector<std::uint16_t> GrabVariants(std::uint16_t modifiers) {
+    return {modifiers, static_cast<std::uint16_t>(modifiers | kLockMask),
+            static_cast<std::uint16_t>(modifiers | kNumLockMask),
+            static_cast<std::uint16_t>(modifiers | kLockMask | kNumLockMask)};
+}
+
+std::optional<X11Display> X11Display::FromQt() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->connection()) return std::nullopt;
+    xcb_connection_t* connection = x11->connection();
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    if (!screen) return std::nullopt;
+    return X11Display(connection, screen->root);
+}
+
+xcb_atom_t X11Display::Atom(const char* name) {
+    const auto found = atoms_.find(name);
+    if (found != atoms_.end()) return found->second;
+    const auto cookie = xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+    Freed reply(xcb_intern_atom_reply(connection_, cookie, nullptr));
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    atoms_[name] = atom;
+    return atom;
+}
+
+std::vector<std::uint32_t> X11Display::Property32(xcb_window_t window, xcb_atom_t property, std::uint32_t maxItems) {
+    const auto cookie = xcb_get_property(connection_, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, maxItems);
+    Freed reply(xcb_get_property_reply(connection_, cookie, nullptr));
+    if (!reply || reply->format != 32) return {};
+    const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.reply));
+    const int count = xcb_get_property_value_length(reply.reply) / 4;
+    return std::vector<std::uint32_t>(values, values + count);
+}
+
+void X11Display::SetProperty32(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
+                               const std::vector<std::uint32_t>& values) {
+    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, property, type, 32,
+                        static_cast<std::uint32_t>(values.size()), values.data());
+}
+
+void X11Display::DeleteProperty(xcb_window_t window, xcb_atom_t property) {
+    xcb_delete_property(connection_, window, property);
+}
+
+void X11Display::ChangeWmState(xcb_window_t window, bool add, xcb_atom_t state) {
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = Atom("_NET_WM_STATE");
+    event.data.data32[0] = add ? 1 : 0;
+    event.data.data32[1] = state;
+    event.data.data32[3] = 1;  // a normal application asks
+    xcb_send_event(connection_, 0, root_,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&event));
+}
+
+void X11Display::SelectEvents(xcb_window_t window, std::uint32_t mask) {
+    Freed reply(xcb_get_window_attributes_reply(connection_, xcb_get_window_attributes(connection_, window), nullptr));
+    if (!reply) return;
+    const std::uint32_t wanted = reply->your_event_mask | mask;
+    if (wanted != reply->your_event_mask) xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &wanted);
+}
+
+bool X11Display::WindowExists(xcb_window_t window) {
+    if (window == XCB_WINDOW_NONE) return false;
+    Freed reply(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window), nullptr));
+    return static_cast<bool>(reply);
+}
+
+std::pair<int, int> X11Display::RootSize() {
+    Freed reply(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, root_), nullptr));
+    if (!reply) return {0, 0};
+    return {reply->width, reply->height};
+}
+
+xcb_keycode_t X11Display::KeycodeOf(std::uint32_t keysym) {
+    const xcb_setup_t* setup = xcb_get_setup(connection_);
+    const xcb_keycode_t first = setup->min_keycode;
+    const int count = setup->max_keycode - first + 1;
+    Freed reply(xcb_get_keyboard_mapping_reply(
+        connection_, xcb_get_keyboard_mapping(connection_, first, static_cast<std::uint8_t>(count)), nullptr));
+    if (!reply || reply->keysyms_per_keycode == 0) return 0;
+    const xcb_keysym_t* keysyms = xcb_get_keyboard_mapping_keysyms(reply.reply);
+    const int perKeycode = reply->keysyms_per_keycode;
+    for (int i = 0; i < count; ++i) {
+        if (keysyms[i * perKeycode] == keysym) return static_cast<xcb_keycode_t>(first + i);
+    }
+    return 0;
+}
+
+bool X11Display::GrabKey(xcb_keycode_t keycode, std::uint16_t modifiers) {
+    std::vector<xcb_void_cookie_t> cookies;
+    for (const std::uint16_t variant : GrabVariants(modifiers)) {
+        cookies.push_back(xcb_grab_key_checked(connection_, 1, root_, variant, keycode, XCB_GRAB_MODE_ASYNC,
+                                               XCB_GRAB_MODE_ASYNC));
+    }
+    bool refused = false;
+    for (const auto cookie : cookies) {
+        if (xcb_generic_error_t* error = xcb_request_check(connection_, cookie)) {
+            refused = true;  // BadAccess: another client holds the key
+            std::free(error);
+        }
+    }
+    // A refused variant left nothing grabbed; ungrabbing it frees nothing of another client's.
+    if (refused) UngrabKey(keycode, modifiers);
+    return !refused;
+}
+
+void X11Display::UngrabKey(xcb_keycode_t keycode, std::uint16_t modifiers) {
+    for (const std::uint16_t variant : GrabVariants(modifiers)) xcb_ungrab_key(connection_, keycode, root_, variant);
+    xcb_flush(connection_);
+}
+
+}  // namespace zindle
