@@ -7,7 +7,10 @@
 #include "frontends/common/event_lines.h"
 #include "frontends/win32/wide_text.h"
 #include "frontends/win32/win32_api.h"
+#include <shellapi.h>
+
 #include "frontends/win32/win32_window.h"
+#include "frontends/win32/win32_window_manager.h"
 #include "temp_dir.h"
 
 namespace zindle::test {
@@ -47,6 +50,36 @@ TEST_F(Win32WindowTest, TheChainHandsBackEachProcedureAndEndsInTheWindowsOwnHand
     const WindowProc removed = bar_.SetWindowProc(bottom);
     EXPECT_NE(removed.target<decltype(hook)>(), nullptr);
     EXPECT_EQ(bar_.GetWindowText(), "Zindle");
+}
+
+TEST(Win32BarWindow, ExplorerRestartingRegistersTheBarAgainWithItsStrip) {
+    std::vector<std::string> noTrace;
+    TraceFile trace(noTrace);
+    ScreenScale scale;
+    Win32WindowManager shell(scale);
+    Win32Window bar(trace, scale, "Form1", "Zindle", WindowKind::Bar, [&] { shell.RegisterAgain(); });
+    AppBarData data;
+    data.window = bar.Handle();
+    data.callbackMessage = WM_APP + 1;
+    ASSERT_TRUE(shell.SHAppBarMessage(kAbmNew, data));
+    data.edge = 3;
+    data.rect = {0, 700, 1024, 768};
+    shell.SHAppBarMessage(kAbmSetPos, data);
+    const auto strip = shell.Strip();
+    ASSERT_TRUE(strip);
+
+    // Explorer restarts: it has forgotten the bar and says so to everyone.
+    APPBARDATA native{};
+    native.cbSize = sizeof native;
+    native.hWnd = reinterpret_cast<HWND>(bar.Handle());
+    ::SHAppBarMessage(ABM_REMOVE, &native);
+    ::SendMessageW(native.hWnd, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    // Registered again: a second registration of the same window fails.
+    native.uCallbackMessage = WM_APP + 1;
+    EXPECT_FALSE(::SHAppBarMessage(ABM_NEW, &native));
+    EXPECT_EQ(shell.Strip(), strip);
+    shell.SHAppBarMessage(kAbmRemove, data);
+    EXPECT_FALSE(shell.Strip());
 }
 
 TEST_F(Win32WindowTest, HotkeysNeedAKeyCodeInRangeAndAnIdNotInUse) {
