@@ -137,5 +137,35 @@ type_line "%%quit"
 check "the warm start ends with %%quit" wait_line "exit" 20
 trace=$app/trace.txt
 
+# A script test of the headless front end, its lines typed into the real
+# bar: the trace must hold the lines of its .expected file. Left out of the
+# comparison: command: (each key typed shows), clock: and the first status
+# (the headless run prints them only when they change from the start), and
+# what %%quit adds to end the run.
+replay_script() {
+  local name=$1 dir=$out/$1
+  mkdir -p "$dir" && cp "$exe" "$dir/"
+  [ -f "$source/tests/e2e/$name.ini" ] && cp "$source/tests/e2e/$name.ini" "$dir/zindle.ini"
+  trace=$dir/trace.txt
+  (cd "$dir" && timeout 120 wine explorer /desktop=zindle,1024x768 zindle.exe --trace "$(windows_path "$trace")" \
+    >/dev/null 2>&1 &)
+  wait_line "$(grep '^hotkeys: ' "$source/tests/e2e/$name.expected" | head -1)" 60 || true
+  local y
+  y=$(grep -q '^window: 0 0 ' "$trace" && echo 10 || echo 757)
+  while IFS= read -r line; do
+    command_box "$y"
+    type_line "${line#run }"
+  done < <(grep '^run ' "$source/tests/e2e/$name.script")
+  command_box "$y"
+  type_line "%%quit"
+  wait_line "exit" 20 || true
+  sed '/^status: -- Quitting, saving History --$/,$d' "$trace" | grep -vE '^(command|clock): ' |
+    sed '1{/^status: \.$/d}' >"$dir/actual.txt"
+  grep -vx 'exit' "$source/tests/e2e/$name.expected" >"$dir/expected.txt"
+  trace=$app/trace.txt
+  diff -u "$dir/expected.txt" "$dir/actual.txt"
+}
+check "the script test edge_capital gives its expected lines on the real bar" replay_script edge_capital
+
 echo "trace of the run:" && sed 's/^/  /' "$trace"
 [ "$failures" -eq 0 ] && echo "smoke run passed" || { echo "smoke run: $failures failed"; exit 1; }
