@@ -4,11 +4,14 @@
 
 #include <objbase.h>
 
+#include <cstring>
+#include <fstream>
 #include <random>
 
 #include "frontends/win32/wide_text.h"
 #include "frontends/win32/win32_api.h"
 #include "frontends/win32/win32_pictures.h"
+#include "frontends/win32/win32_shell.h"
 #include "frontends/win32/win32_system.h"
 #include "resources/resources.h"
 #include "temp_dir.h"
@@ -63,6 +66,46 @@ TEST(Win32Pictures, ResourcesDecodeAndFilesThatAreNoPictureDoNot) {
     EXPECT_EQ(DecodePictureFile(dir.File("fake.bmp")), nullptr);
     EXPECT_EQ(DecodePictureFile(dir.File("missing.png")), nullptr);
     EXPECT_EQ(DecodePictureBytes({}, "empty"), nullptr);
+}
+
+TEST(Win32Shell, ResultCodesAndOnlyWhatStartedIsTraced) {
+    TempDir dir;
+    std::vector<std::string> arguments{"--trace", dir.File("trace.txt")};
+    std::vector<std::string> lines;
+    {
+        TraceFile trace(arguments);
+        Win32Shell shell(trace);
+        EXPECT_EQ(shell.OpenTarget(dir.File("missing.txt")), 2);
+        // Windows documents 3 for a missing folder; Wine 8 answers 2.
+        const int missingFolder = shell.OpenTarget(dir.File("no\\missing.txt"));
+        EXPECT_TRUE(missingFolder == 2 || missingFolder == 3) << missingFolder;
+        EXPECT_EQ(shell.OpenTarget(std::string("a\0b", 3)), 2);
+        EXPECT_FALSE(shell.RunProgram("zindle-no-such-program.exe arg"));
+        EXPECT_FALSE(shell.RunProgram("   "));
+        EXPECT_TRUE(shell.RunProgram("cmd.exe /c exit"));
+    }
+    std::ifstream in(dir.File("trace.txt"));
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    EXPECT_EQ(lines, std::vector<std::string>{"exec: cmd.exe /c exit"});
+}
+
+TEST(Win32Clipboard, TextComesOutAsUtf8AndOtherDataAsNothing) {
+    Win32System system("");
+    const auto put = [](UINT format, const void* data, std::size_t size) {
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EmptyClipboard();
+        const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+        std::memcpy(GlobalLock(block), data, size);
+        GlobalUnlock(block);
+        SetClipboardData(format, block);
+        CloseClipboard();
+    };
+    const wchar_t text[] = L"h\u00e9llo";
+    put(CF_UNICODETEXT, text, sizeof text);
+    EXPECT_EQ(system.ClipboardText(), "h\xC3\xA9llo");
+    const char bytes[] = {1, 2, 3};
+    put(RegisterClipboardFormatW(L"Zindle.Test.Binary"), bytes, sizeof bytes);
+    EXPECT_EQ(system.ClipboardText(), "");
 }
 
 }  // namespace
