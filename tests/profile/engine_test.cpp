@@ -21,11 +21,6 @@ namespace {
 
 using namespace std::literals;
 
-INSTANTIATE_TEST_SUITE_P(Engine, ProfileFilesConformance,
-                         ::testing::Values(ProfileFilesTarget{
-                             "PrivateProfileEngine", [] { return std::make_unique<PrivateProfileEngine>(); }, "\n"}),
-                         [](const auto& info) { return info.param.name; });
-
 class EngineTest : public ::testing::Test {
 protected:
     std::string Get(std::string_view section, std::string_view key, const std::string& path) {

@@ -2,12 +2,11 @@
 // A fresh scratch directory for one test, removed afterwards, and raw byte
 // access to the files in it.
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -18,8 +17,15 @@ namespace zindle {
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zindle-test-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+        // create_directory fails on a name already taken, so the directory
+        // found is ours alone, as mkdtemp's would be.
+        std::random_device random;
+        std::error_code error;
+        const auto base = std::filesystem::temp_directory_path(error);
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const auto candidate = base / ("zindle-test-" + std::to_string(random()));
+            if (std::filesystem::create_directory(candidate, error)) path_ = candidate;
+        }
     }
     ~TempDir() {
         std::error_code ignored;

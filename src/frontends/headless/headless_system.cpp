@@ -24,7 +24,9 @@ HeadlessSystem::HeadlessSystem(VirtualTime& time, std::string programDirectory, 
 
 std::string HeadlessSystem::ProgramDirectory() { return programDirectory_; }
 
-char HeadlessSystem::PathSeparator() const { return '/'; }
+char HeadlessSystem::PathSeparator() const {
+    return static_cast<char>(std::filesystem::path::preferred_separator);
+}
 
 std::string HeadlessSystem::CommandLine() { return commandLine_; }
 

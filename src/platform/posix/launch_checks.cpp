@@ -23,19 +23,10 @@ bool IsExecutableFile(const std::string& path) {
 }
 
 // The directories a program name is looked up in, as execvp does: PATH, or
-// the system's default search path when PATH is unset.
+// the C library's default search path when PATH is unset.
 std::string SearchPath() {
-    if (const char* path = std::getenv("PATH")) {
-        return path;
-    }
-    const std::size_t size = confstr(_CS_PATH, nullptr, 0);
-    if (size == 0) {
-        return "/bin:/usr/bin";
-    }
-    std::string path(size, '\0');
-    confstr(_CS_PATH, path.data(), size);
-    path.resize(size - 1);
-    return path;
+    const char* path = std::getenv("PATH");
+    return path ? path : "/bin:/usr/bin";
 }
 
 }  // namespace

@@ -1,0 +1,64 @@
+#include "frontends/win32/win32_window_manager.h"
+
+#include <shellapi.h>
+
+namespace zindle {
+
+std::intptr_t Win32WindowManager::SHAppBarMessage(unsigned message, AppBarData& data) {
+    APPBARDATA native{};
+    native.cbSize = sizeof native;
+    native.hWnd = reinterpret_cast<HWND>(data.window);
+    native.uCallbackMessage = data.callbackMessage;
+    native.uEdge = data.edge;
+    native.rc = scale_.ToDevice(data.rect);
+    native.lParam = data.lParam;
+    const UINT_PTR result = ::SHAppBarMessage(message, &native);
+    data.rect = scale_.ToLogical(native.rc);
+    if (message == kAbmNew && result) registration_ = data;
+    if (message == kAbmSetPos) strip_ = data.rect;
+    if (message == kAbmRemove) {
+        registration_.reset();
+        strip_.reset();
+    }
+    return static_cast<std::intptr_t>(result);
+}
+
+void Win32WindowManager::RegisterAgain() {
+    if (!registration_) return;
+    AppBarData data = *registration_;
+    const std::optional<RectPx> strip = strip_;
+    SHAppBarMessage(kAbmNew, data);
+    if (!strip) return;
+    data.rect = *strip;
+    SHAppBarMessage(kAbmSetPos, data);
+}
+
+int Win32WindowManager::GetSystemMetrics(int index) {
+    // The screen's size is in device pixels at any DPI; the rest has a
+    // 96-DPI value of its own.
+    if (index == kSmCxScreen || index == kSmCyScreen) return scale_.ToLogical(::GetSystemMetrics(index));
+    return GetSystemMetricsForDpi(index, 96);
+}
+
+RectPx Win32WindowManager::WorkArea() {
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    return scale_.ToLogical(area);
+}
+
+bool Win32WindowManager::DragFullWindows() {
+    BOOL full = FALSE;
+    SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &full, 0);
+    return full != FALSE;
+}
+
+PointPx Win32WindowManager::GetMessagePos() {
+    const DWORD position = ::GetMessagePos();
+    return {scale_.ToLogical(static_cast<short>(LOWORD(position))), scale_.ToLogical(static_cast<short>(HIWORD(position)))};
+}
+
+bool Win32WindowManager::IsKeyDown(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
+
+std::uintptr_t Win32WindowManager::GetActiveWindow() { return reinterpret_cast<std::uintptr_t>(::GetActiveWindow()); }
+
+}  // namespace zindle
