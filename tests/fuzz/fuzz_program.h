@@ -1,16 +1,46 @@
 #pragma once
-// The whole program on the headless platform, driven by a script, for the
-// targets that fuzz what reaches it from outside.
+// The whole program on the headless platform, for the targets that fuzz
+// what reaches it from outside: its program directory, a way to drive it
+// with a script, and the check that it wrote nowhere else.
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 
 #include "bar/form1.h"
+#include "file_system_memory.h"
 #include "frontends/headless/headless_platform.h"
 #include "frontends/headless/script_reader.h"
+#include "fuzz_support.h"
 #include "startup/program.h"
 
 namespace zindle::fuzz {
+
+// The program directory, empty: a folder in the scratch directory, for what
+// the headless platform keeps on disk itself (registry values, the pictures
+// it measures), and the same path among the memory files, where the INI
+// engine keeps zindle.ini, history.ini and the skins' skin.ini.
+inline std::string FreshProgramDirectory() {
+    const std::filesystem::path dir = FreshDirectory("run") / "prog";
+    std::filesystem::create_directory(dir);
+    MakeMemoryDirectories(dir.string());
+    return dir.string();
+}
+
+// Nothing was written outside the program directory, neither on disk (the
+// scratch directory holds the working directory, left empty) nor among the
+// memory files.
+inline void CheckNothingOutside(const std::string& programDir) {
+    for (const std::string& path : Tree(ScratchRoot())) {
+        FUZZ_CHECK(path == "cwd" || path == "run" || path == "run/prog" || path.starts_with("run/prog/"));
+    }
+    for (const std::string& path : MemoryTree("/")) {
+        const std::string absolute = "/" + path;
+        FUZZ_CHECK(absolute == programDir || programDir.starts_with(absolute + "/") ||
+                   absolute.starts_with(programDir + "/"));
+    }
+    FUZZ_CHECK(MemoryTree(kMemoryWorkingDirectory).empty());
+}
 
 // Starts the program in programDir, feeds it the script line by line and
 // unloads the bar at the end, as quitting would, so that it saves everything.
