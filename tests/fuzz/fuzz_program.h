@@ -27,6 +27,23 @@ inline std::string FreshProgramDirectory() {
     return dir.string();
 }
 
+// The [cfg] lines a program with the default settings saves at exit, but
+// the recurse limit and the docking edge, which the targets set themselves;
+// and the commands it adds to [cmds] at start-up. Starting from these, as
+// any run after the first does, the settings saved at exit change nothing
+// unless the input changed them: written into a fresh file, each of them a
+// rewrite of the whole file, they cost more than all the rest of an input.
+inline constexpr const char* kSavedSettings =
+    "UseMain=yes\nMainKey=122\nMainShift=0\n"
+    "Use1=no\nKey1=0\nShift1=0\nUse2=no\nKey2=0\nShift2=0\nUse3=no\nKey3=0\nShift3=0\n"
+    "Use4=no\nKey4=0\nShift4=0\nUse5=no\nKey5=0\nShift5=0\nUse6=no\nKey6=0\nShift6=0\n"
+    "CaseSens=no\nskin=\nhistory=128\nokmsg=Zindle - OK\n";
+
+inline std::string DefaultCommands(const std::string& programDir) {
+    return "cfg=exe notepad.exe \"" + programDir + "/zindle.ini\"\nhelp=%%open " + programDir +
+           "/zindle.chm\nreadme=%%open " + programDir + "/readme.txt\n";
+}
+
 // Nothing was written outside the program directory, neither on disk (the
 // scratch directory holds the working directory, left empty) nor among the
 // memory files.

@@ -65,9 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const std::string programDir = FreshProgramDirectory();
 
     int bars = 0;
-    std::string ini = "[cfg]\nsplash=0\n";
-    if (data.ConsumeBool()) ini += "recurse=" + std::to_string(data.ConsumeIntegralInRange(-3, 300)) + "\n";
-    ini += "[cmds]\n";
+    std::string ini = std::string("[cfg]\nsplash=0\nedge=b\n") + kSavedSettings;
+    ini += "recurse=" + (data.ConsumeBool() ? std::to_string(data.ConsumeIntegralInRange(-3, 300)) : "32") + "\n";
+    ini += "[cmds]\n" + DefaultCommands(programDir);
     for (int entries = data.ConsumeIntegralInRange(0, 10); entries > 0; --entries) {
         std::string key = PickText(data, kWords, 6);
         std::replace_if(key.begin(), key.end(), [](char c) { return c == '=' || c == '\r' || c == '\n'; }, '_');

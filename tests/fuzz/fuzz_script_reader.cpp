@@ -52,8 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const FreshMemoryFiles files;
     const std::string programDir = FreshProgramDirectory();
     WriteMemoryFile(programDir + "/zindle.ini",
-                    "[cfg]\nsplash=0\n[cmds]\nsay=%%parse %%msg %%2 %%1||\n!onclock-A=%%msg ring\n"
-                    "loop=loop\nboth=%%macro say a b|%%flash\n");
+                    std::string("[cfg]\nsplash=0\nedge=b\nrecurse=32\n") + kSavedSettings + "[cmds]\n" +
+                        DefaultCommands(programDir) +
+                        "say=%%parse %%msg %%2 %%1||\n!onclock-A=%%msg ring\nloop=loop\n"
+                        "both=%%macro say a b|%%flash\n");
 
     RunProgramScript(programDir, CapWaits(std::string(reinterpret_cast<const char*>(bytes), size)));
 

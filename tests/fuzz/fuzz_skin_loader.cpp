@@ -121,7 +121,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     HeadlessPlatform platform(options, [&](const std::string& line) {
         refused = refused || line.starts_with("msgbox:");
     });
-    WriteMemoryFile(programDir + "/zindle.ini", "[cfg]\nsplash=0\n");
+    WriteMemoryFile(programDir + "/zindle.ini", std::string("[cfg]\nsplash=0\nedge=b\nrecurse=32\n") +
+                                                    kSavedSettings + "[cmds]\n" + DefaultCommands(programDir));
     Platform bundle = platform.Bundle();
     Program program(bundle);
     FUZZ_CHECK(program.StartupMain());

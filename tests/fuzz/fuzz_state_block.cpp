@@ -81,7 +81,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const std::filesystem::path key = std::filesystem::path(programDir) / "registry" / "Software" / "Orvane" / "Zindle";
     std::filesystem::create_directories(key);
     WriteBytes((key / "(default)").string(), std::string(block.begin(), block.end()));
-    WriteMemoryFile(programDir + "/zindle.ini", data.ConsumeBool() ? "[cfg]\nsplash=0\nedge=t\n" : "[cfg]\nsplash=0\n");
+    WriteMemoryFile(programDir + "/zindle.ini", std::string("[cfg]\nsplash=0\nrecurse=32\n") +
+                                                    (data.ConsumeBool() ? "edge=t\n" : "") + kSavedSettings +
+                                                    "[cmds]\n" + DefaultCommands(programDir));
     std::string script;
     for (int lines = data.ConsumeIntegralInRange(0, 12); lines > 0; --lines) script += DockingLine(data) + "\n";
 
