@@ -12,9 +12,9 @@
 #include <utility>
 #include <vector>
 
+#include "file_system_memory.h"
 #include "fuzz_support.h"
 #include "profile/private_profile_engine.h"
-#include "temp_dir.h"
 
 namespace zindle::fuzz {
 namespace {
@@ -108,14 +108,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     using namespace zindle;
     using namespace zindle::fuzz;
     FuzzedDataProvider data(bytes, size);
-    const std::filesystem::path dir = FreshDirectory("profile");
-    const std::string path = (dir / "test.ini").string();
-    if (data.ConsumeBool()) WriteBytes(path, data.ConsumeRandomLengthString(4096));
+    const FreshMemoryFiles files;
+    const std::string dir = "/profile";
+    const std::string path = dir + "/test.ini";
+    MakeMemoryDirectories(dir);
+    if (data.ConsumeBool()) WriteMemoryFile(path, data.ConsumeRandomLengthString(4096));
     Run run(path);
 
     for (int step = 0; step < 32 && data.remaining_bytes() > 0; ++step) {
-        const std::string before = ReadBytes(path);
-        const bool existed = std::filesystem::exists(path);
+        const std::optional<std::string> original = ReadMemoryFile(path);
+        const std::string before = original.value_or("");
+        const bool existed = original.has_value();
         std::vector<std::string> names = {"S", "s", "cmds", "cfg", "history", "", " S ", "k", "K", "count", "a b"};
         std::set<Query> queries;
         CollectNames(before, queries, names);
@@ -130,11 +133,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
             const std::string value = run.engine_.GetString(section, key, data.ConsumeRandomLengthString(300),
                                                             buffer, path);
             FUZZ_CHECK(static_cast<int>(value.size()) <= std::max(0, buffer - 1));
-            FUZZ_CHECK(ReadBytes(path) == before);
+            FUZZ_CHECK(ReadMemoryFile(path) == original);
             continue;
         }
         if (op == Op::ForeignEdit) {
-            WriteBytes(path, data.ConsumeRandomLengthString(1024));
+            WriteMemoryFile(path, data.ConsumeRandomLengthString(1024));
             continue;
         }
 
@@ -171,10 +174,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
             case Op::ForeignEdit: break;
         }
 
-        const std::string after = ReadBytes(path);
+        const std::string after = ReadMemoryFile(path).value_or("");
         if (!written) FUZZ_CHECK(after == before);
         // Only the file itself, and only when it existed or something was written.
-        const std::vector<std::string> left = Tree(dir);
+        const std::vector<std::string> left = MemoryTree(dir);
         FUZZ_CHECK(left.empty() || (left.size() == 1 && left[0] == "test.ini"));
         FUZZ_CHECK(left.empty() == (!existed && after.empty()));
 

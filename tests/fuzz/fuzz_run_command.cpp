@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "bar/form1.h"
+#include "fuzz_program.h"
 #include "fuzz_support.h"
 #include "frontends/headless/headless_platform.h"
 #include "profile/program_settings.h"
 #include "startup/program.h"
-#include "temp_dir.h"
 
 namespace zindle::fuzz {
 namespace {
@@ -61,14 +61,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     using namespace zindle;
     using namespace zindle::fuzz;
     FuzzedDataProvider data(bytes, size);
-    const std::filesystem::path root = FreshDirectory("run");
-    const std::filesystem::path programDir = root / "prog";
-    std::filesystem::create_directory(programDir);
+    const FreshMemoryFiles files;
+    const std::string programDir = FreshProgramDirectory();
 
     int bars = 0;
-    std::string ini = "[cfg]\nsplash=0\n";
-    if (data.ConsumeBool()) ini += "recurse=" + std::to_string(data.ConsumeIntegralInRange(-3, 300)) + "\n";
-    ini += "[cmds]\n";
+    std::string ini = std::string("[cfg]\nsplash=0\nedge=b\n") + kSavedSettings;
+    ini += "recurse=" + (data.ConsumeBool() ? std::to_string(data.ConsumeIntegralInRange(-3, 300)) : "32") + "\n";
+    ini += "[cmds]\n" + DefaultCommands(programDir);
     for (int entries = data.ConsumeIntegralInRange(0, 10); entries > 0; --entries) {
         std::string key = PickText(data, kWords, 6);
         std::replace_if(key.begin(), key.end(), [](char c) { return c == '=' || c == '\r' || c == '\n'; }, '_');
@@ -76,14 +75,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     }
     std::vector<std::string> lines;
     for (int count = data.ConsumeIntegralInRange(1, 5); count > 0; --count) lines.push_back(Line(data, bars));
-    WriteBytes((programDir / "zindle.ini").string(), ini);
+    WriteMemoryFile(programDir + "/zindle.ini", ini);
     const bool limitCanChange = ini.find("%%setvar") != std::string::npos ||
                                 std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
                                     return line.find("%%setvar") != std::string::npos;
                                 });
 
     HeadlessOptions options;
-    options.programDirectory = programDir.string();
+    options.programDirectory = programDir;
     HeadlessPlatform platform(options, [](const std::string&) {});
     Platform bundle = platform.Bundle();
     std::unique_ptr<Program> program;
@@ -108,10 +107,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     }
     program.reset();
 
-    for (const std::string& path : Tree(root)) FUZZ_CHECK(path == "prog" || path.starts_with("prog/"));
-    FUZZ_CHECK(Tree(ScratchRoot() / "cwd").empty());
-    for (const std::string& path : Tree(ScratchRoot())) {
-        FUZZ_CHECK(path == "cwd" || path == "run" || path.starts_with("run/"));
-    }
+    CheckNothingOutside(programDir);
     return 0;
 }

@@ -12,7 +12,6 @@
 
 #include "fuzz_program.h"
 #include "fuzz_support.h"
-#include "temp_dir.h"
 
 namespace {
 
@@ -50,16 +49,16 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
     using namespace zindle;
     using namespace zindle::fuzz;
-    const std::filesystem::path root = FreshDirectory("run");
-    const std::filesystem::path programDir = root / "prog";
-    std::filesystem::create_directory(programDir);
-    WriteBytes((programDir / "zindle.ini").string(),
-               "[cfg]\nsplash=0\n[cmds]\nsay=%%parse %%msg %%2 %%1||\n!onclock-A=%%msg ring\n"
-               "loop=loop\nboth=%%macro say a b|%%flash\n");
+    const FreshMemoryFiles files;
+    const std::string programDir = FreshProgramDirectory();
+    WriteMemoryFile(programDir + "/zindle.ini",
+                    std::string("[cfg]\nsplash=0\nedge=b\nrecurse=32\n") + kSavedSettings + "[cmds]\n" +
+                        DefaultCommands(programDir) +
+                        "say=%%parse %%msg %%2 %%1||\n!onclock-A=%%msg ring\nloop=loop\n"
+                        "both=%%macro say a b|%%flash\n");
 
-    RunProgramScript(programDir.string(), CapWaits(std::string(reinterpret_cast<const char*>(bytes), size)));
+    RunProgramScript(programDir, CapWaits(std::string(reinterpret_cast<const char*>(bytes), size)));
 
-    for (const std::string& path : Tree(root)) FUZZ_CHECK(path == "prog" || path.starts_with("prog/"));
-    FUZZ_CHECK(Tree(ScratchRoot() / "cwd").empty());
+    CheckNothingOutside(programDir);
     return 0;
 }

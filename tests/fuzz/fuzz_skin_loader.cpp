@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bar/form1.h"
+#include "fuzz_program.h"
 #include "fuzz_support.h"
 #include "frontends/headless/headless_pictures.h"
 #include "frontends/headless/headless_platform.h"
@@ -97,9 +98,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     using namespace zindle;
     using namespace zindle::fuzz;
     FuzzedDataProvider data(bytes, size);
-    const std::filesystem::path programDir = FreshDirectory("skin");
-    const std::filesystem::path skinDir = programDir / "skins" / "s";
+    const FreshMemoryFiles files;
+    const std::string programDir = FreshProgramDirectory();
+    // The pictures on disk, where the headless platform measures them; the
+    // skin's INI file in memory, with the INI engine's other files.
+    const std::filesystem::path skinDir = std::filesystem::path(programDir) / "skins" / "s";
     std::filesystem::create_directories(skinDir / "sub");
+    MakeMemoryDirectories((skinDir / "sub").string());
 
     for (const ImageFile& image : Images()) {
         const std::string content = Corrupt(data, image.header);
@@ -108,15 +113,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         if (size) FUZZ_CHECK(size->width >= 1 && size->width <= 65535 && size->height >= 1 && size->height <= 65535);
         WriteBytes((skinDir / image.name).string(), content);
     }
-    WriteBytes((skinDir / "skin.ini").string(), data.ConsumeBool() ? SkinIni(data) : data.ConsumeRandomLengthString());
+    WriteMemoryFile((skinDir / "skin.ini").string(), data.ConsumeBool() ? SkinIni(data) : data.ConsumeRandomLengthString());
 
     HeadlessOptions options;
-    options.programDirectory = programDir.string();
+    options.programDirectory = programDir;
     bool refused = false;
     HeadlessPlatform platform(options, [&](const std::string& line) {
         refused = refused || line.starts_with("msgbox:");
     });
-    WriteBytes((programDir / "zindle.ini").string(), "[cfg]\nsplash=0\n");
+    WriteMemoryFile(programDir + "/zindle.ini", std::string("[cfg]\nsplash=0\nedge=b\nrecurse=32\n") +
+                                                    kSavedSettings + "[cmds]\n" + DefaultCommands(programDir));
     Platform bundle = platform.Bundle();
     Program program(bundle);
     FUZZ_CHECK(program.StartupMain());

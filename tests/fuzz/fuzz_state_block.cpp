@@ -75,21 +75,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     current.taskbarButton = data.ConsumeIntegral<std::int32_t>();
     CheckRoundTrip(block, current);
 
-    const std::filesystem::path root = FreshDirectory("run");
-    const std::filesystem::path programDir = root / "prog";
-    const std::filesystem::path key = programDir / "registry" / "Software" / "Orvane" / "Zindle";
+    const FreshMemoryFiles files;
+    const std::string programDir = FreshProgramDirectory();
+    // The headless platform keeps registry values on disk.
+    const std::filesystem::path key = std::filesystem::path(programDir) / "registry" / "Software" / "Orvane" / "Zindle";
     std::filesystem::create_directories(key);
     WriteBytes((key / "(default)").string(), std::string(block.begin(), block.end()));
-    WriteBytes((programDir / "zindle.ini").string(),
-               data.ConsumeBool() ? "[cfg]\nsplash=0\nedge=t\n" : "[cfg]\nsplash=0\n");
+    WriteMemoryFile(programDir + "/zindle.ini", std::string("[cfg]\nsplash=0\nrecurse=32\n") +
+                                                    (data.ConsumeBool() ? "edge=t\n" : "") + kSavedSettings +
+                                                    "[cmds]\n" + DefaultCommands(programDir));
     std::string script;
     for (int lines = data.ConsumeIntegralInRange(0, 12); lines > 0; --lines) script += DockingLine(data) + "\n";
 
-    RunProgramScript(programDir.string(), script);
+    RunProgramScript(programDir, script);
     // What the program saved reads back as itself.
     const std::string saved = ReadBytes((key / "(default)").string());
     CheckRoundTrip(std::vector<std::uint8_t>(saved.begin(), saved.end()), current);
 
-    for (const std::string& path : Tree(root)) FUZZ_CHECK(path == "prog" || path.starts_with("prog/"));
+    CheckNothingOutside(programDir);
     return 0;
 }

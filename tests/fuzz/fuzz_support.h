@@ -59,9 +59,12 @@ inline std::filesystem::path FreshDirectory(std::string_view name) {
 inline std::vector<std::string> Tree(const std::filesystem::path& dir) {
     std::vector<std::string> paths;
     std::error_code error;
+    // Every entry's path starts with dir's; std::filesystem::relative would
+    // resolve links, a system call per name.
+    const std::size_t prefix = (dir / "").string().size();
     for (auto it = std::filesystem::recursive_directory_iterator(dir, error);
          !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-        paths.push_back(std::filesystem::relative(it->path(), dir).string());
+        paths.push_back(it->path().string().substr(prefix));
     }
     std::sort(paths.begin(), paths.end());
     return paths;
