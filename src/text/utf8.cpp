@@ -63,12 +63,13 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-constexpr std::size_t kWordBytes = sizeof(std::uint64_t);
+constexpr std::size_t kBlockBytes = 4 * sizeof(std::uint64_t);
 
-bool IsAsciiWord(std::string_view text, std::size_t offset) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + offset, kWordBytes);
-    return (word & 0x8080808080808080ull) == 0;
+// True when none of the kBlockBytes bytes at offset has its high bit set.
+bool IsAsciiBlock(std::string_view text, std::size_t offset) {
+    std::uint64_t words[4];
+    std::memcpy(words, text.data() + offset, kBlockBytes);
+    return ((words[0] | words[1] | words[2] | words[3]) & 0x8080808080808080ull) == 0;
 }
 
 // The folded code point that starts at offset, which moves past it.
@@ -174,9 +175,9 @@ bool Utf8StartsWithLowered(std::string_view text, const std::vector<char32_t>& l
 bool IsValidUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         // Profile files are checked whole on every change, and are mostly
-        // ASCII: eight bytes at a time while no high bit is set.
-        if (i + kWordBytes <= text.size() && IsAsciiWord(text, i)) {
-            i += kWordBytes;
+        // ASCII: a block at a time while no high bit is set.
+        if (i + kBlockBytes <= text.size() && IsAsciiBlock(text, i)) {
+            i += kBlockBytes;
             continue;
         }
         if (static_cast<unsigned char>(text[i]) < 0x80) {

@@ -51,6 +51,12 @@ TEST(FileEncodingTest, DetectsAndRefusesBytesThatWouldReadOtherwise) {
     EXPECT_EQ(DetectEncoding("[cmds]\n\xE9tat=x\n"), FileEncoding::Windows1252);
     EXPECT_EQ(DetectEncoding("\xEF\xBB\xBF[cmds]\n\xE9tat=x\n"), FileEncoding::Utf8) << "marked as UTF-8";
     EXPECT_EQ(DetectEncoding("\xFF\xFE[\0"), FileEncoding::Utf16);
+    for (std::size_t ascii = 0; ascii < 70; ascii += 3) {
+        const std::string head(ascii, 'x');
+        EXPECT_EQ(DetectEncoding(head + "\xE9" + head), FileEncoding::Windows1252) << ascii;
+        EXPECT_EQ(DetectEncoding(head + "é" + head + "\xC3"), FileEncoding::Windows1252) << ascii;
+        EXPECT_EQ(DetectEncoding(head + "é" + head), FileEncoding::Utf8) << ascii;
+    }
 
     EXPECT_EQ(EncodeFile(FileEncoding::Utf8, "k=\xE9\n"), std::nullopt) << "would turn the file into Windows-1252";
     EXPECT_EQ(EncodeFile(FileEncoding::Windows1252, "a=é\nb=Ã©\n"), "a=\xE9\nb=\xC3\xA9\n");
