@@ -16,7 +16,9 @@ std::vector<std::string> LoadHistoryFile(ProfileStore& store, const std::string&
 
 // Writes the entries as the whole of section "history", replacing every key
 // that was there. An entry holding a line break or a NUL cannot be stored as
-// one line and is left out; the remaining entries are numbered without gaps.
+// one line and is left out, as is one that is not UTF-8 and, in a file that
+// came from Windows, one with a character its code page lacks; the
+// remaining entries are numbered without gaps.
 bool SaveHistoryFile(ProfileStore& store, const std::string& path, const std::vector<std::string>& entries);
 
 }  // namespace zindle

@@ -51,12 +51,6 @@ std::vector<std::string_view> SplitBlock(std::string_view block) {
     return lines;
 }
 
-// A file saved as UTF-16 ("Unicode" in Windows editors) starts with its
-// byte order mark. Its lines are not ours to edit byte by byte: the lines we
-// add would be single bytes in the middle of UTF-16 text, ruining the file
-// for every editor. Such a file is never written.
-bool IsUtf16(std::string_view bytes) { return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"); }
-
 }  // namespace
 
 std::string PrivateProfileEngine::GetString(std::string_view section, std::string_view key,
@@ -110,7 +104,7 @@ bool PrivateProfileEngine::Rewrite(const std::string& path, const Edit& edit) {
     if (!rewrite.Ready()) return false;
     const std::int64_t readStartNs = WallClockNs();
     FileSnapshot snapshot = rewrite.Read();
-    if (snapshot.state == FileState::Unreadable || IsUtf16(snapshot.bytes)) return false;
+    if (snapshot.state == FileState::Unreadable) return false;
 
     std::shared_ptr<const ProfileDocument> document;
     if (snapshot.state == FileState::Present) {
@@ -119,15 +113,22 @@ bool PrivateProfileEngine::Rewrite(const std::string& path, const Edit& edit) {
         cache_.Forget(path);
         document = std::make_shared<const ProfileDocument>(std::string());
     }
+    // A file saved as UTF-16 ("Unicode" in Windows editors) is not ours to
+    // edit byte by byte: the lines we add would be single bytes in the
+    // middle of UTF-16 text, ruining the file for every editor.
+    if (document->Encoding() == FileEncoding::Utf16) return false;
     const std::string_view newline = document->Newline().empty() ? kNewFileNewline : document->Newline();
     std::string updated = edit(*document, newline);
     // Nothing to change (or, for a missing file, nothing to create).
     if (updated == document->Bytes()) return true;
+    // Written in the file's own encoding, or not at all.
+    std::optional<std::string> bytes = EncodeFile(document->Encoding(), std::move(updated));
+    if (!bytes) return false;
 
     FileSnapshot written;
     written.state = FileState::Present;
-    if (!rewrite.Replace(updated, written.stamp)) return false;
-    written.bytes = std::move(updated);
+    if (!rewrite.Replace(*bytes, written.stamp)) return false;
+    written.bytes = std::move(*bytes);
     cache_.Remember(path, std::move(written), readStartNs);
     return true;
 }

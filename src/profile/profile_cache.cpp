@@ -49,7 +49,7 @@ std::shared_ptr<const ProfileDocument> ProfileCache::Remember(const std::string&
                                                               std::int64_t readStartNs) {
     auto found = entries_.find(path);
     std::shared_ptr<const ProfileDocument> document;
-    if (found != entries_.end() && found->second.document->Bytes() == snapshot.bytes) {
+    if (found != entries_.end() && found->second.document->FileBytes() == snapshot.bytes) {
         document = found->second.document;
     } else {
         document = std::make_shared<const ProfileDocument>(std::move(snapshot.bytes));

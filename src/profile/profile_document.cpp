@@ -1,5 +1,7 @@
 #include "profile/profile_document.h"
 
+#include "text/windows1252.h"
+
 namespace zindle {
 namespace {
 
@@ -9,7 +11,13 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 }  // namespace
 
-ProfileDocument::ProfileDocument(std::string bytes) : bytes_(std::move(bytes)) {
+ProfileDocument::ProfileDocument(std::string fileBytes) : encoding_(DetectEncoding(fileBytes)) {
+    if (encoding_ == FileEncoding::Windows1252) {
+        bytes_ = Windows1252ToUtf8(fileBytes);
+        fileBytes_ = std::move(fileBytes);
+    } else {
+        bytes_ = std::move(fileBytes);
+    }
     std::size_t pos = std::string_view(bytes_).starts_with(kUtf8Bom) ? kUtf8Bom.size() : 0;
     bool indexingKeys = false;
     while (pos < bytes_.size()) {

@@ -1,7 +1,9 @@
 #pragma once
 // One INI file parsed the way GetPrivateProfileStringA reads it, with the
 // position of every line kept so that an edit can rewrite a single line and
-// leave every other byte alone.
+// leave every other byte alone. A file in Windows-1252 is parsed as its
+// UTF-8 text; edits work on that text, and the engine encodes the result
+// back, which gives every untouched byte back as it was.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "profile/file_encoding.h"
 #include "profile/profile_text.h"
 
 namespace zindle {
@@ -41,11 +44,16 @@ public:
         KeyIndex keys;           // first line of each key; only for the first section of a name
     };
 
-    explicit ProfileDocument(std::string bytes);
+    // The file's bytes, in whichever encoding DetectEncoding finds.
+    explicit ProfileDocument(std::string fileBytes);
     ProfileDocument(const ProfileDocument&) = delete;
     ProfileDocument& operator=(const ProfileDocument&) = delete;
 
+    // The file's text as UTF-8, which every position refers to.
     const std::string& Bytes() const { return bytes_; }
+    // The file's bytes as they were read.
+    const std::string& FileBytes() const { return encoding_ == FileEncoding::Windows1252 ? fileBytes_ : bytes_; }
+    FileEncoding Encoding() const { return encoding_; }
     const std::vector<Line>& Lines() const { return lines_; }
     // The file's first line break ("\r\n", "\n" or "\r"); empty when it has none.
     std::string_view Newline() const { return newline_; }
@@ -53,7 +61,7 @@ public:
     bool EndsWithoutBreak() const { return !lines_.empty() && !lines_.back().HasBreak(); }
     std::string_view Name(const Line& line) const;
 
-    // The first section of that name (ASCII case ignored), or null.
+    // The first section of that name (case ignored), or null.
     const Section* FindSection(std::string_view name) const;
     // Line index of the first key of that name in the section.
     std::optional<std::size_t> FindKey(const Section& section, std::string_view key) const;
@@ -63,7 +71,9 @@ public:
 private:
     Line ParseLine(std::size_t begin) const;
 
+    FileEncoding encoding_;
     std::string bytes_;
+    std::string fileBytes_;  // only when they differ from bytes_
     std::vector<Line> lines_;
     std::vector<Section> sections_;
     std::unordered_map<std::string_view, std::size_t, profile_text::NoCaseHash, profile_text::NoCaseEqual>

@@ -1,11 +1,11 @@
 #pragma once
-// Byte-level text helpers of the INI reader and writer. INI files are raw
-// bytes: only ASCII letters have a case, and "blank" means space, tab and
+// Text helpers of the INI reader and writer. "Blank" means space, tab and
 // vertical tab, the way the Windows profile functions see it.
 
 #include <cstddef>
-#include <cstdint>
 #include <string_view>
+
+#include "text/utf8.h"
 
 namespace zindle::profile_text {
 
@@ -33,27 +33,14 @@ inline bool HasLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
-inline char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
+// Section and key names match without regard to case, by the same folding
+// as every other comparison of the program.
 struct NoCaseHash {
-    std::size_t operator()(std::string_view text) const {
-        std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
-        for (char c : text) {
-            hash ^= static_cast<unsigned char>(FoldCase(c));
-            hash *= 1099511628211ull;
-        }
-        return static_cast<std::size_t>(hash);
-    }
+    std::size_t operator()(std::string_view text) const { return Utf8FoldedHash(text); }
 };
 
 struct NoCaseEqual {
-    bool operator()(std::string_view a, std::string_view b) const {
-        if (a.size() != b.size()) return false;
-        for (std::size_t i = 0; i < a.size(); ++i) {
-            if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-        }
-        return true;
-    }
+    bool operator()(std::string_view a, std::string_view b) const { return Utf8EqualFolded(a, b); }
 };
 
 }  // namespace zindle::profile_text

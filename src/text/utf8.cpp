@@ -1,5 +1,8 @@
 #include "text/utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace zindle {
 
 namespace {
@@ -60,6 +63,27 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
+constexpr std::size_t kBlockBytes = 4 * sizeof(std::uint64_t);
+
+// True when none of the kBlockBytes bytes at offset has its high bit set.
+bool IsAsciiBlock(std::string_view text, std::size_t offset) {
+    std::uint64_t words[4];
+    std::memcpy(words, text.data() + offset, kBlockBytes);
+    return ((words[0] | words[1] | words[2] | words[3]) & 0x8080808080808080ull) == 0;
+}
+
+// The folded code point that starts at offset, which moves past it.
+char32_t NextFolded(std::string_view text, std::size_t& offset) {
+    const auto byte = static_cast<unsigned char>(text[offset]);
+    if (byte < 0x80) {
+        ++offset;
+        return (byte >= 'A' && byte <= 'Z') ? byte + 32u : byte;
+    }
+    char32_t c;
+    offset += DecodeAt(text, offset, c);
+    return LowerCodePoint(c);
+}
+
 }  // namespace
 
 std::string Utf8Encode(char32_t c) {
@@ -113,23 +137,6 @@ std::vector<char32_t> Utf8Decode(std::string_view text) {
     return result;
 }
 
-char32_t LowerCodePoint(char32_t c) {
-    if (c >= 'A' && c <= 'Z') return c + 32;
-    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 32;           // Latin-1
-    if (c >= 0x100 && c <= 0x17F) {                                      // Latin Extended-A
-        if (c == 0x130) return 'i';
-        if (c == 0x178) return 0xFF;
-        const bool oddPairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-        if (c == 0x138 || c == 0x149 || c == 0x17F) return c;
-        if (oddPairs) return (c % 2 == 1) ? c + 1 : c;
-        return (c % 2 == 0) ? c + 1 : c;
-    }
-    if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 32;           // Greek
-    if (c >= 0x410 && c <= 0x42F) return c + 32;                         // Cyrillic
-    if (c >= 0x400 && c <= 0x40F) return c + 80;
-    return c;
-}
-
 std::string Utf8Lower(std::string_view text) {
     std::string result;
     result.reserve(text.size());
@@ -163,6 +170,46 @@ bool Utf8StartsWithLowered(std::string_view text, const std::vector<char32_t>& l
         if (c != wanted) return false;
     }
     return true;
+}
+
+bool IsValidUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        // Profile files are checked whole on every change, and are mostly
+        // ASCII: a block at a time while no high bit is set.
+        if (i + kBlockBytes <= text.size() && IsAsciiBlock(text, i)) {
+            i += kBlockBytes;
+            continue;
+        }
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        char32_t c;
+        const std::size_t size = DecodeAt(text, i, c);
+        if (size == 1) return false;  // a lead byte of a valid sequence never stands alone
+        i += size;
+    }
+    return true;
+}
+
+bool Utf8EqualFolded(std::string_view a, std::string_view b) {
+    if (a == b) return true;
+    // Folding can change a character's length in bytes (K, the Kelvin sign, folds to k).
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (NextFolded(a, i) != NextFolded(b, j)) return false;
+    }
+    return i == a.size() && j == b.size();
+}
+
+std::size_t Utf8FoldedHash(std::string_view text) {
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a over the folded code points
+    for (std::size_t i = 0; i < text.size();) {
+        hash ^= NextFolded(text, i);
+        hash *= 1099511628211ull;
+    }
+    return static_cast<std::size_t>(hash);
 }
 
 }  // namespace zindle

@@ -29,10 +29,21 @@ std::vector<char32_t> Utf8Decode(std::string_view text);
 // The UTF-8 form of one code point.
 std::string Utf8Encode(char32_t c);
 
-// Lower case for ASCII, Latin-1, Latin Extended-A, Greek and Cyrillic
-// letters; every other character is kept.
+// True when every byte belongs to a well-formed UTF-8 character.
+bool IsValidUtf8(std::string_view text);
+
+// The character's Unicode simple case folding: the lower case of nearly
+// every letter that has one, the same character for everything else (an
+// invalid byte's stand-in included). Every comparison of names and text
+// without regard to case goes through it, so they all agree.
 char32_t LowerCodePoint(char32_t c);
+// The text with every character folded; invalid bytes are kept as they are.
 std::string Utf8Lower(std::string_view text);
+
+// Equal once both are folded, without building the folded texts.
+bool Utf8EqualFolded(std::string_view a, std::string_view b);
+// A hash of the folded text: texts that are Utf8EqualFolded hash alike.
+std::size_t Utf8FoldedHash(std::string_view text);
 
 // True when text begins with the characters of lowerPrefix (already lower
 // case), comparing text in lower case; stops at the first difference.

@@ -15,6 +15,7 @@
 #include "file_system_memory.h"
 #include "fuzz_support.h"
 #include "profile/private_profile_engine.h"
+#include "text/utf8.h"
 
 namespace zindle::fuzz {
 namespace {
@@ -32,13 +33,8 @@ std::string_view Trim(std::string_view text, bool blanks) {
     return text;
 }
 
-std::string Fold(std::string_view text) {
-    std::string folded(text);
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return folded;
-}
+// Names match without regard to case, as the program compares text everywhere.
+std::string Fold(std::string_view text) { return Utf8Lower(text); }
 
 // What a stored value reads back as: blanks trimmed, one pair of quotes gone.
 std::string ReadBack(std::string_view value) {

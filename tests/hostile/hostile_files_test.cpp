@@ -4,6 +4,7 @@
 // of what it did not mean to change.
 
 #include "hostile_fixture.h"
+#include "text/windows1252.h"
 
 namespace zindle {
 namespace {
@@ -143,21 +144,28 @@ TEST_F(HostileFilesTest, EveryControlCharacterIsStoredAndRunAsItIs) {
     EXPECT_EQ(program->history.gHistory, (std::vector<std::string>{controls, "ok"}));
 }
 
-TEST_F(HostileFilesTest, InvalidUtf8PassesThroughUnchanged) {
+TEST_F(HostileFilesTest, InvalidUtf8IsReadAsWindows1252AndNeverWritten) {
     const std::string bad = "\xff\xfe\xc3\x28\xed\xa0\x80\xc0\xaf\xf8\x88\x80\x80\x80\xe2\x82";
     ASSERT_TRUE(Start("[cmds]\nu" + bad + "=%%msg " + bad + "\nswap=%%parse %%msg %%2|%%1||\n"));
-    Run("u" + bad);
-    EXPECT_EQ(Status(), bad);
+    Run("u" + Windows1252ToUtf8(bad));
+    EXPECT_EQ(Status(), Windows1252ToUtf8(bad));
+    // Typed bytes that are not UTF-8 run, show and expand as they are...
     Run("swap " + bad + " x");
     EXPECT_EQ(Status(), "x|" + bad);
     Run("%%forget " + bad);
     EXPECT_EQ(Status(), "No match found to Forget");
     Run("%%forgetlike *" + bad + "*");
     EXPECT_EQ(Status(), "Nothing found to Forget");
+    // ...but cannot be stored in a file read as text.
+    const std::string before = ReadFile("zindle.ini");
+    Run("%%save w %%msg " + bad);
+    EXPECT_EQ(Status(), "Error performing '%%save w %%msg " + bad + "'");
+    EXPECT_EQ(ReadFile("zindle.ini"), before);
 
-    program->history.gHistory = {bad, "run " + bad};
+    program->history.gHistory = {bad, "run " + bad, "ok"};
     ASSERT_TRUE(Restart());
-    EXPECT_EQ(program->history.gHistory, (std::vector<std::string>{bad, "run " + bad}));
+    EXPECT_EQ(program->history.gHistory, (std::vector<std::string>{"ok"}));
+    program->history.gHistory = {bad, "run " + bad};
     // Walking the history and completing against it.
     HeadlessTextBox* box = platform->windows.FindTextBox("Form1", "txtCmd");
     ASSERT_NE(box, nullptr);
