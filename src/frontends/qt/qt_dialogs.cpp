@@ -1,6 +1,8 @@
 #include "frontends/qt/qt_dialogs.h"
 
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 #include "frontends/common/event_lines.h"
 #include "frontends/qt/qt_window.h"
@@ -21,6 +23,18 @@ QMessageBox::Icon QtIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// A message box sizes itself to its text, and a short text under a long
+// title ("Zindle Script Message") gets its title cut by the window manager:
+// reserve room for the title and the frame's buttons.
+void KeepTitleReadable(QMessageBox& box) {
+    auto* layout = qobject_cast<QGridLayout*>(box.layout());
+    if (!layout) return;
+    constexpr int kFrameButtonsWidth = 110;
+    const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kFrameButtonsWidth;
+    layout->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), layout->rowCount(), 0,
+                    1, layout->columnCount());
+}
+
 }  // namespace
 
 MessageAnswer QtDialogs::MessageBox(const std::string& text, const std::string& title, MessageIcon icon,
@@ -39,6 +53,7 @@ MessageAnswer QtDialogs::MessageBox(const std::string& text, const std::string& 
                     yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
+    KeepTitleReadable(box);
     const int answer = box.exec();
     if (!yesNo) return MessageAnswer::Ok;
     return answer == QMessageBox::No ? MessageAnswer::No : MessageAnswer::Yes;
