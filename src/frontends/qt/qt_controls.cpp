@@ -13,13 +13,13 @@
 
 namespace zindle {
 
-QFont QFontFrom(const FontSpec& spec) {
-    QFont font(QString::fromStdString(spec.name));
-    font.setPointSizeF(spec.size > 0 ? spec.size : 8);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setStrikeOut(spec.strikethrough);
-    font.setUnderline(spec.underline);
+QFont QFontFrom(const FontSpec& wanted) {
+    QFont font(QString::fromStdString(wanted.name));
+    font.setPointSizeF(wanted.size > 0 ? wanted.size : 8);
+    font.setBold(wanted.bold);
+    font.setItalic(wanted.italic);
+    font.setStrikeOut(wanted.strikethrough);
+    font.setUnderline(wanted.underline);
     return font;
 }
 

@@ -30,6 +30,6 @@ inline QColor QColorFrom(Colour colour) {
 
 // Windows font names resolve through fontconfig's substitutions (Arial
 // becomes Liberation Sans where it is installed).
-QFont QFontFrom(const FontSpec& spec);
+QFont QFontFrom(const FontSpec& wanted);
 
 }  // namespace zindle

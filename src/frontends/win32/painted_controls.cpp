@@ -30,12 +30,12 @@ UINT AlignmentFlag(Alignment alignment) {
 
 }  // namespace
 
-void FontHandle::Create(const FontSpec& spec, int dpi) {
+void FontHandle::Create(const FontSpec& wanted, int dpi) {
     Reset();
-    const int height = -MulDiv(static_cast<int>(std::clamp(spec.size, 1.0, 1000.0) * 100), dpi, 7200);
-    font_ = CreateFontW(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic, spec.underline,
-                        spec.strikethrough, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                        CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Widen(spec.name).substr(0, 31).c_str());
+    const int height = -MulDiv(static_cast<int>(std::clamp(wanted.size, 1.0, 1000.0) * 100), dpi, 7200);
+    font_ = CreateFontW(height, 0, 0, 0, wanted.bold ? FW_BOLD : FW_NORMAL, wanted.italic, wanted.underline,
+                        wanted.strikethrough, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                        CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Widen(wanted.name).substr(0, 31).c_str());
 }
 
 void FontHandle::Reset() {

@@ -88,7 +88,7 @@ public:
     FontHandle(const FontHandle&) = delete;
     FontHandle& operator=(const FontHandle&) = delete;
     HFONT Get() const { return font_; }
-    void Create(const FontSpec& spec, int dpi);
+    void Create(const FontSpec& wanted, int dpi);
 
 private:
     void Reset();
