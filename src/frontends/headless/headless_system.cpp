@@ -1,5 +1,7 @@
 #include "frontends/headless/headless_system.h"
 
+#include <filesystem>
+
 #include "platform/posix/registry_file.h"
 
 namespace zindle {
