@@ -20,14 +20,15 @@ constexpr std::int16_t kStatusDuration = 250;
 // abandoned as too much recursion.
 constexpr int kMaxActiveCalls = 1024;
 
-// Neither limit bounds the total work of one line: a macro that runs a word
-// twice, or a fallback that doubles its arguments at every level, multiplies
-// the work at every nesting level without ever nesting deeper than allowed.
-// Past this many lines run, or this much line text handled, on behalf of
-// one top-level line, the rest of it is abandoned. Real macro chains stay
-// orders of magnitude below both. Text the top-level line brings itself
-// (a long typed line, the clipboard of a hotkey) may be handed down through
-// as many nested calls as the stack guard allows without counting here.
+// Neither that nor the nesting limit bounds the total work of one line: a
+// macro that runs a word twice, or a fallback that doubles its arguments at
+// every level, multiplies the work at every level without ever nesting
+// deeper than allowed. Past this many lines run, or this much line text
+// handled, on behalf of one top-level line, the rest of it is abandoned.
+// Real macro chains stay orders of magnitude below both. Text the top-level
+// line brings itself (a long typed line, the clipboard of a hotkey) may be
+// handed down through as many nested calls as the stack guard allows
+// without counting here.
 constexpr std::uint64_t kMaxLinesPerLine = 1'000'000;
 constexpr std::uint64_t kMaxTextPerLine = std::uint64_t{32} << 20;
 

@@ -61,8 +61,8 @@ private:
     // Marks a failure of the current line; it fails the typed line itself
     // only when it is that line or the line its word stands for.
     void MarkFailed();
-    // Shows text, flashes the bar (once for a run of such hits) and fails
-    // the line, ending the chain of nested lines that reached a limit.
+    // A limit was reached: shows text, flashes the bar (once for a run of
+    // such hits), fails the line and resets the nesting counter.
     void HitLimit(const std::string& text);
 
     std::string ExpandParameters(const std::string& s);
