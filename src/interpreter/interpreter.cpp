@@ -20,6 +20,18 @@ constexpr std::int16_t kStatusDuration = 250;
 // abandoned as too much recursion.
 constexpr int kMaxActiveCalls = 1024;
 
+// Neither that nor the nesting limit bounds the total work of one line: a
+// macro that runs a word twice, or a fallback that doubles its arguments at
+// every level, multiplies the work at every level without ever nesting
+// deeper than allowed. Past this many lines run, or this much line text
+// handled, on behalf of one top-level line, the rest of it is abandoned.
+// Real macro chains stay orders of magnitude below both. Text the top-level
+// line brings itself (a long typed line, the clipboard of a hotkey) may be
+// handed down through as many nested calls as the stack guard allows
+// without counting here.
+constexpr std::uint64_t kMaxLinesPerLine = 1'000'000;
+constexpr std::uint64_t kMaxTextPerLine = std::uint64_t{32} << 20;
+
 }  // namespace
 
 Interpreter::Line::Line(const std::string& line)
@@ -50,8 +62,8 @@ void Interpreter::MarkFailed() {
     if (depth_ <= 1) gCommandFailed = true;
 }
 
-void Interpreter::HitRecursionLimit() {
-    Show("Too Much Recursion!");
+void Interpreter::HitLimit(const std::string& text) {
+    Show(text);
     if (!aborted_ && hosts_.bar) hosts_.bar->BlinkBar();
     aborted_ = true;
     gMessageShown = true;
@@ -62,15 +74,29 @@ void Interpreter::HitRecursionLimit() {
 
 void Interpreter::RunCommand(const std::string& line) {
     if (quitRequested_ || unwinding_) return;
-    if (activeCalls_ == 0) gFailureShown = false;
+    if (activeCalls_ == 0) {
+        gFailureShown = false;
+        linesRun_ = 0;
+        textLeft_ = kMaxTextPerLine + kMaxActiveCalls * std::uint64_t{line.size()};
+    }
     if (depth_ >= settings_.gRecurseLimit) {
-        HitRecursionLimit();
+        HitLimit("Too Much Recursion!");
         return;
     }
     if (activeCalls_ >= kMaxActiveCalls) {
-        HitRecursionLimit();
+        HitLimit("Too Much Recursion!");
         unwinding_ = true;
         return;
+    }
+    // Only the lines a top-level line causes count: however long the typed
+    // line itself is, it runs, and a hit always has a chain to unwind.
+    if (activeCalls_ > 0) {
+        if (++linesRun_ > kMaxLinesPerLine || line.size() > textLeft_) {
+            HitLimit("Too Much Work! Line Abandoned");
+            unwinding_ = true;
+            return;
+        }
+        textLeft_ -= line.size();
     }
     ++activeCalls_;
     aborted_ = false;

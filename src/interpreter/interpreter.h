@@ -61,7 +61,9 @@ private:
     // Marks a failure of the current line; it fails the typed line itself
     // only when it is that line or the line its word stands for.
     void MarkFailed();
-    void HitRecursionLimit();
+    // A limit was reached: shows text, flashes the bar (once for a run of
+    // such hits), fails the line and resets the nesting counter.
+    void HitLimit(const std::string& text);
 
     std::string ExpandParameters(const std::string& s);
     // Runs each "|"-separated part as its own line; false when there was
@@ -112,6 +114,10 @@ private:
     // unwound; see RunCommand.
     int activeCalls_ = 0;
     bool unwinding_ = false;
+    // Lines run, and bytes of line text still allowed, on behalf of the
+    // current top-level line; see RunCommand.
+    std::uint64_t linesRun_ = 0;
+    std::uint64_t textLeft_ = 0;
 };
 
 }  // namespace zindle

@@ -86,6 +86,67 @@ TEST_F(DispatcherTest, RunawayChainsThatNeverRaiseTheCounterStillEnd) {
     EXPECT_EQ(Status(), "after") << "the program keeps working";
 }
 
+TEST_F(DispatcherTest, ALineWhoseWorkMultipliesAtEveryLevelIsAbandoned) {
+    // Every level doubles the arguments; once they reach the expansion bound
+    // every level handles a megabyte or more, down to the nesting limit.
+    Start("[cfg]\nrecurse=67\n[cmds]\n$fallback=%%parse %%@ %%@ $fallback ||\n");
+    Run("||");
+    EXPECT_EQ(Status(), "Too Much Work! Line Abandoned");
+    EXPECT_TRUE(Failed());
+    EXPECT_EQ(interpreter().Depth(), 0);
+    EXPECT_EQ(Count("flash"), 3);
+    Run("%%msg after");
+    EXPECT_EQ(Status(), "after") << "the next line runs normally";
+
+    // Forty words, each running the next twice: finite, as written, but a
+    // trillion lines. Counting what it shows (the last words take turns, so
+    // the status line changes every time) keeps this test finite without
+    // the limit.
+    for (int i = 1; i < 40; ++i) {
+        const std::string next = "w" + std::to_string(i + 1);
+        ASSERT_TRUE(program->store.WriteIniValue("cmds", "w" + std::to_string(i), Path("zindle.ini"),
+                                                 "%%macro " + next + "|" + (i == 39 ? "odd" : next)));
+    }
+    ASSERT_TRUE(program->store.WriteIniValue("cmds", "w40", Path("zindle.ini"), std::string("%%msg .")));
+    ASSERT_TRUE(program->store.WriteIniValue("cmds", "odd", Path("zindle.ini"), std::string("%%msg :")));
+    int shown = 0;
+    platform->windows.SetLabelChangeHandler([&](const HeadlessLabel& label) {
+        if (label.Text() == "." && ++shown == 400'000) interpreter().StopForUnload();
+    });
+    Run("w1");
+    EXPECT_GT(shown, 1000);
+    EXPECT_LT(shown, 400'000) << "stopped only by the test";
+    EXPECT_EQ(Status(), "Too Much Work! Line Abandoned");
+    EXPECT_TRUE(Failed());
+}
+
+TEST_F(DispatcherTest, LongFiniteChainsRunToTheEnd) {
+    // A hundred thousand commands, five levels of words deep, then a last one.
+    std::string ini = "[cmds]\n";
+    std::string level = "%%noop";
+    for (const char* word : {"w10", "w100", "w1k", "w10k", "w100k"}) {
+        ini += std::string(word) + "=%%macro " + level;
+        for (int i = 1; i < 10; ++i) ini += "|" + level;
+        ini += "\n";
+        level = word;
+    }
+    Start(ini);
+    Run("%%macro w100k|%%msg done");
+    EXPECT_EQ(Status(), "done");
+    EXPECT_FALSE(Failed());
+
+    // A long typed text handed down through many words: what the typed line
+    // brings itself is not held against it.
+    for (int i = 1; i < 20; ++i) {
+        ASSERT_TRUE(program->store.WriteIniValue("cmds", "c" + std::to_string(i), Path("zindle.ini"),
+                                                 "c" + std::to_string(i + 1)));
+    }
+    ASSERT_TRUE(program->store.WriteIniValue("cmds", "c20", Path("zindle.ini"), std::string("%%msg")));
+    Run("c1 " + std::string(2'000'000, 'x') + " end");
+    EXPECT_TRUE(Status().ends_with("x end"));
+    EXPECT_FALSE(Failed());
+}
+
 TEST_F(DispatcherTest, LimitInsideAMacroStopsOnlyThatPart) {
     Start("[cmds]\nloop=loop\n[cfg]\nrecurse=4\n");
     Run("%%macro loop|%%msg next");
