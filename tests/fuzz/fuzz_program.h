@@ -68,8 +68,7 @@ inline HeadlessOptions InMemory(const std::string& programDir) {
 // the recurse limit and the docking edge, which the targets set themselves;
 // and the commands it adds to [cmds] at start-up. Starting from these, as
 // any run after the first does, the settings saved at exit change nothing
-// unless the input changed them: written into a fresh file, each of them a
-// rewrite of the whole file, they cost more than all the rest of an input.
+// unless the input changed them, and the engine parses nothing new.
 inline constexpr const char* kSavedSettings =
     "UseMain=yes\nMainKey=122\nMainShift=0\n"
     "Use1=no\nKey1=0\nShift1=0\nUse2=no\nKey2=0\nShift2=0\nUse3=no\nKey3=0\nShift3=0\n"
