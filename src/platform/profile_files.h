@@ -5,8 +5,10 @@
 // the same bytes.
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace zindle {
 
@@ -32,6 +34,20 @@ public:
     // every key line of the section.
     virtual bool WriteSection(std::string_view section, std::string_view block,
                               const std::string& path) = 0;
+
+    // WriteString of each key=value into the section, in order; false when
+    // any of them could not be written (the others are written all the
+    // same). Windows has no such call, so it makes them one by one; an
+    // engine that rewrites whole files makes them in one rewrite.
+    virtual bool WriteStrings(std::string_view section,
+                              std::span<const std::pair<std::string, std::string>> values,
+                              const std::string& path) {
+        bool all = true;
+        for (const auto& [key, value] : values) {
+            all = WriteString(section, key, value, path) && all;
+        }
+        return all;
+    }
 };
 
 }  // namespace zindle

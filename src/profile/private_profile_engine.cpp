@@ -1,5 +1,6 @@
 #include "profile/private_profile_engine.h"
 
+#include <memory>
 #include <vector>
 
 #include "profile/profile_edit.h"
@@ -97,6 +98,38 @@ bool PrivateProfileEngine::WriteSection(std::string_view section, std::string_vi
     return Rewrite(path, [&](const ProfileDocument& document, std::string_view newline) {
         return WithSection(document, sectionName, lines, newline);
     });
+}
+
+bool PrivateProfileEngine::WriteStrings(std::string_view section,
+                                        std::span<const std::pair<std::string, std::string>> values,
+                                        const std::string& path) {
+    const std::string_view sectionName = TrimSpaces(section);
+    if (!IsWritableSection(sectionName)) return false;
+    bool all = true;
+    std::vector<std::pair<std::string_view, std::string_view>> writable;
+    for (const auto& [key, value] : values) {
+        const std::string_view keyName = TrimSpaces(key);
+        if (IsWritableKey(keyName) && !HasLineBreak(value)) {
+            writable.emplace_back(keyName, value);
+        } else {
+            all = false;
+        }
+    }
+    if (writable.empty()) return all;
+    return Rewrite(path, [&](const ProfileDocument& document, std::string_view newline) {
+        // Each value is set in the text the previous ones left, parsed anew
+        // only when it changed: saving settings that did not change parses
+        // nothing.
+        std::unique_ptr<const ProfileDocument> changed;
+        const ProfileDocument* current = &document;
+        for (const auto& [key, value] : writable) {
+            std::string next = WithValue(*current, sectionName, key, value, newline);
+            if (next == current->Bytes()) continue;
+            changed = std::make_unique<const ProfileDocument>(std::move(next));
+            current = changed.get();
+        }
+        return current->Bytes();
+    }) && all;
 }
 
 bool PrivateProfileEngine::Rewrite(const std::string& path, const Edit& edit) {

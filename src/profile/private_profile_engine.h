@@ -42,6 +42,10 @@ public:
 
     bool WriteSection(std::string_view section, std::string_view block, const std::string& path) override;
 
+    // The same bytes as the WriteString calls would leave, in one rewrite.
+    bool WriteStrings(std::string_view section, std::span<const std::pair<std::string, std::string>> values,
+                      const std::string& path) override;
+
 private:
     // Builds the new bytes from the current file and the newline to write.
     using Edit = std::function<std::string(const ProfileDocument&, std::string_view newline)>;

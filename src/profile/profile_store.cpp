@@ -41,6 +41,12 @@ bool ProfileStore::WriteIniValue(std::string_view section, std::string_view key,
     return files_.WriteString(section, key, value, path);
 }
 
+bool ProfileStore::WriteIniValues(std::string_view section,
+                                  std::span<const std::pair<std::string, std::string>> values,
+                                  const std::string& path) {
+    return files_.WriteStrings(section, values, path);
+}
+
 bool ProfileStore::WriteIniSection(std::string_view section, std::string_view block, const std::string& path) {
     return files_.WriteSection(section, block, path);
 }

@@ -4,8 +4,10 @@
 // the file at once.
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/profile_files.h"
 
@@ -27,6 +29,11 @@ public:
     // value deletes the key, an empty one keeps it with an empty value.
     bool WriteIniValue(std::string_view section, std::string_view key, const std::string& path,
                        std::optional<std::string_view> value);
+
+    // Stores each key=value into the section, in order, in one write where
+    // the platform allows; false when any could not be written.
+    bool WriteIniValues(std::string_view section, std::span<const std::pair<std::string, std::string>> values,
+                        const std::string& path);
 
     // Replaces the section's keys by the block "k1=v1\0k2=v2\0\0".
     bool WriteIniSection(std::string_view section, std::string_view block, const std::string& path);

@@ -1,6 +1,8 @@
 #include "profile/program_settings.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "profile/conversions.h"
 #include "profile/profile_store.h"
@@ -69,8 +71,9 @@ void ReadBehaviourSettings(ProfileStore& store, ProgramSettings& settings) {
 }
 
 void WriteSettings(ProfileStore& store, const ProgramSettings& s, const std::string& skinName) {
-    const auto write = [&](const std::string& key, const std::string& value) {
-        store.WriteIniValue(kCfg, key, s.gIniPath, value);
+    std::vector<std::pair<std::string, std::string>> values;
+    const auto write = [&](std::string key, std::string value) {
+        values.emplace_back(std::move(key), std::move(value));
     };
     write("UseMain", YesNo(s.gUseMainHotkey));
     write("MainKey", std::to_string(s.gMainKey));
@@ -88,6 +91,7 @@ void WriteSettings(ProfileStore& store, const ProgramSettings& s, const std::str
     write("history", std::to_string(s.gHistoryLength));
     write("recurse", std::to_string(s.gRecurseLimit));
     write("okmsg", s.gOkText);
+    store.WriteIniValues(kCfg, values, s.gIniPath);
 }
 
 }  // namespace zindle

@@ -81,9 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
                                     return line.find("%%setvar") != std::string::npos;
                                 });
 
-    HeadlessOptions options;
-    options.programDirectory = programDir;
-    HeadlessPlatform platform(options, [](const std::string&) {});
+    HeadlessPlatform platform(InMemory(programDir), [](const std::string&) {});
     Platform bundle = platform.Bundle();
     std::unique_ptr<Program> program;
     int bound = kMaxRecurseLimit;

@@ -16,7 +16,6 @@
 #include "frontends/headless/headless_pictures.h"
 #include "frontends/headless/headless_platform.h"
 #include "startup/program.h"
-#include "temp_dir.h"
 
 namespace zindle::fuzz {
 namespace {
@@ -100,25 +99,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     FuzzedDataProvider data(bytes, size);
     const FreshMemoryFiles files;
     const std::string programDir = FreshProgramDirectory();
-    // The pictures on disk, where the headless platform measures them; the
-    // skin's INI file in memory, with the INI engine's other files.
-    const std::filesystem::path skinDir = std::filesystem::path(programDir) / "skins" / "s";
-    std::filesystem::create_directories(skinDir / "sub");
-    MakeMemoryDirectories((skinDir / "sub").string());
+    const std::string skinDir = programDir + "/skins/s";
+    MakeMemoryDirectories(skinDir + "/sub");
 
     for (const ImageFile& image : Images()) {
         const std::string content = Corrupt(data, image.header);
         const auto size = ReadPictureSize(std::span(reinterpret_cast<const unsigned char*>(content.data()),
                                                     content.size()));
         if (size) FUZZ_CHECK(size->width >= 1 && size->width <= 65535 && size->height >= 1 && size->height <= 65535);
-        WriteBytes((skinDir / image.name).string(), content);
+        WriteMemoryFile(skinDir + "/" + image.name, content);
     }
-    WriteMemoryFile((skinDir / "skin.ini").string(), data.ConsumeBool() ? SkinIni(data) : data.ConsumeRandomLengthString());
+    WriteMemoryFile(skinDir + "/skin.ini", data.ConsumeBool() ? SkinIni(data) : data.ConsumeRandomLengthString());
 
-    HeadlessOptions options;
-    options.programDirectory = programDir;
     bool refused = false;
-    HeadlessPlatform platform(options, [&](const std::string& line) {
+    HeadlessPlatform platform(InMemory(programDir), [&](const std::string& line) {
         refused = refused || line.starts_with("msgbox:");
     });
     WriteMemoryFile(programDir + "/zindle.ini", std::string("[cfg]\nsplash=0\nedge=b\nrecurse=32\n") +

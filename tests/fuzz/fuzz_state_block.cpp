@@ -12,7 +12,6 @@
 #include "appbar/state_block.h"
 #include "fuzz_program.h"
 #include "fuzz_support.h"
-#include "temp_dir.h"
 
 namespace zindle::fuzz {
 namespace {
@@ -77,10 +76,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
     const FreshMemoryFiles files;
     const std::string programDir = FreshProgramDirectory();
-    // The headless platform keeps registry values on disk.
-    const std::filesystem::path key = std::filesystem::path(programDir) / "registry" / "Software" / "Orvane" / "Zindle";
-    std::filesystem::create_directories(key);
-    WriteBytes((key / "(default)").string(), std::string(block.begin(), block.end()));
+    const std::string value = *RegistryValuePath(programDir, "Software\\Orvane\\Zindle");
+    MakeMemoryDirectories(value.substr(0, value.rfind('/')));
+    WriteMemoryFile(value, std::string(block.begin(), block.end()));
     WriteMemoryFile(programDir + "/zindle.ini", std::string("[cfg]\nsplash=0\nrecurse=32\n") +
                                                     (data.ConsumeBool() ? "edge=t\n" : "") + kSavedSettings +
                                                     "[cmds]\n" + DefaultCommands(programDir));
@@ -89,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
     RunProgramScript(programDir, script);
     // What the program saved reads back as itself.
-    const std::string saved = ReadBytes((key / "(default)").string());
+    const std::string saved = ReadMemoryFile(value).value_or("");
     CheckRoundTrip(std::vector<std::uint8_t>(saved.begin(), saved.end()), current);
 
     CheckNothingOutside(programDir);

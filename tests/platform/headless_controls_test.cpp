@@ -17,7 +17,7 @@ using Lines = std::vector<std::string>;
 
 class HeadlessControls : public ::testing::Test {
 protected:
-    HeadlessControls() : factory_(time_), bar_(factory_.CreateWindow("Form1", "Zindle", WindowKind::Bar)) {}
+    HeadlessControls() : factory_(time_, disk_), bar_(factory_.CreateWindow("Form1", "Zindle", WindowKind::Bar)) {}
 
     HeadlessWindow& Bar() { return *factory_.FindWindow("Form1"); }
 
@@ -51,6 +51,7 @@ protected:
     }
 
     VirtualTime time_;
+    DiskStorage disk_;
     HeadlessWindowFactory factory_;
     std::unique_ptr<Window> bar_;
     Lines log_;

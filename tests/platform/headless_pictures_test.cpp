@@ -160,7 +160,8 @@ TEST_F(PictureFiles, HugeFilesAreReadOnlyAsFarAsTheHeader) {
 
 TEST_F(PictureFiles, FactoryLoadsFilesAndTheProgramsOwnPictures) {
     VirtualTime time;
-    HeadlessWindowFactory factory(time);
+    DiskStorage disk;
+    HeadlessWindowFactory factory(time, disk);
     const std::string path = dir_.File("face.bmp");
     WriteBytes(path, Bmp(33, 21));
     const PicturePtr face = factory.LoadPictureFile(path);

@@ -61,6 +61,31 @@ TEST_F(EngineTest, RefusesWritesThatWouldBreakTheFile) {
     EXPECT_EQ(ReadBytes(path_), "[S]\nk=v\n");
 }
 
+TEST_F(EngineTest, WritesManyValuesInOneRewriteAsTheCallsOneByOneWould) {
+    using Values = std::vector<std::pair<std::string, std::string>>;
+    const Values values = {{"UseMain", "yes"}, {"a=b", "refused"}, {"NEW", "1"}, {"skin", ""},
+                           {"ok", "line\nbreak"}, {"new", "2"}, {"Caf\xC3\xA9", "cr\xC3\xA8me"}};
+    const std::string batch = dir_.File("batch.ini");
+    for (const std::string& start : {""s, "[cfg]\r\nusemain = no\r\n;c\r\n\r\n[x]\r\nk=v"s,
+                                     "[CFG]\nskin=a\nSKIN=b\n[cfg]\nnew=0\n"s, "\xEF\xBB\xBF[y]\n"s,
+                                     "[cfg]\ncaf\xE9=th\xE9\n"s}) {
+        WriteBytes(path_, start);
+        WriteBytes(batch, start);
+        const bool oneByOne = engine_.ProfileFiles::WriteStrings("cfg", values, path_);
+        EXPECT_EQ(engine_.WriteStrings("cfg", values, batch), oneByOne);
+        EXPECT_FALSE(oneByOne) << "a refused key or value makes the whole call fail";
+        EXPECT_EQ(ReadBytes(batch), ReadBytes(path_)) << start;
+    }
+
+    // Values the file already holds leave it untouched.
+    struct stat before {};
+    struct stat after {};
+    ASSERT_EQ(::stat(batch.c_str(), &before), 0);
+    EXPECT_TRUE(engine_.WriteStrings("cfg", Values{{"UseMain", "yes"}, {"new", "2"}}, batch));
+    ASSERT_EQ(::stat(batch.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+}
+
 TEST_F(EngineTest, ReplacesFilesAtomicallyKeepingModeAndLinks) {
     const std::string real = dir_.File("real.ini");
     WriteBytes(real, "[S]\nk=1\n");

@@ -670,8 +670,8 @@ std::string HeadlessWindow::Describe() const {
 
 // --- HeadlessWindowFactory -------------------------------------------------
 
-HeadlessWindowFactory::HeadlessWindowFactory(VirtualTime& time)
-    : registry_(std::make_shared<HeadlessWindowRegistry>()), time_(time) {}
+HeadlessWindowFactory::HeadlessWindowFactory(VirtualTime& time, HeadlessStorage& storage)
+    : registry_(std::make_shared<HeadlessWindowRegistry>()), time_(time), storage_(storage) {}
 
 std::unique_ptr<Window> HeadlessWindowFactory::CreateWindow(const std::string& name,
                                                             const std::string& caption, WindowKind kind) {
@@ -679,7 +679,7 @@ std::unique_ptr<Window> HeadlessWindowFactory::CreateWindow(const std::string& n
 }
 
 PicturePtr HeadlessWindowFactory::LoadPictureFile(const std::string& path) {
-    const auto size = ReadPictureFileSize(path);
+    const auto size = storage_.PictureFileSize(path);
     return size ? std::make_shared<HeadlessPicture>(path, *size) : nullptr;
 }
 

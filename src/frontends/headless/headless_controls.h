@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "frontends/headless/headless_hotkeys.h"
+#include "frontends/headless/headless_storage.h"
 #include "frontends/headless/virtual_time.h"
 #include "platform/controls.h"
 
@@ -379,12 +380,13 @@ private:
 
 class HeadlessWindowFactory final : public WindowFactory {
 public:
-    // time must outlive the factory and every window it makes.
-    explicit HeadlessWindowFactory(VirtualTime& time);
+    // time must outlive the factory and every window it makes; storage
+    // must outlive the factory.
+    HeadlessWindowFactory(VirtualTime& time, HeadlessStorage& storage);
 
     std::unique_ptr<Window> CreateWindow(const std::string& name, const std::string& caption,
                                          WindowKind kind) override;
-    // The size comes from the file's header (see headless_pictures.h).
+    // The size comes from the file's header, read through the storage.
     PicturePtr LoadPictureFile(const std::string& path) override;
     // The program's embedded pictures, by resource name.
     PicturePtr LoadPictureResource(const std::string& name) override;
@@ -417,6 +419,7 @@ public:
 private:
     std::shared_ptr<HeadlessWindowRegistry> registry_;
     VirtualTime& time_;
+    HeadlessStorage& storage_;
 };
 
 }  // namespace zindle

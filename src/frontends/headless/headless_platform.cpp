@@ -6,8 +6,9 @@ HeadlessPlatform::HeadlessPlatform(const HeadlessOptions& options, OutputSink ou
     : time(options.start),
       shell(output),
       dialogs(output),
-      system(time, options.programDirectory, options.commandLine, options.anotherInstanceRunning),
-      windows(time),
+      system(time, options.storage ? *options.storage : disk, options.programDirectory, options.commandLine,
+             options.anotherInstanceRunning),
+      windows(time, options.storage ? *options.storage : disk),
       windowManager(windows) {}
 
 Platform HeadlessPlatform::Bundle() { return Platform{profiles, shell, dialogs, system, windows, windowManager}; }

@@ -7,6 +7,7 @@
 #include "frontends/headless/headless_controls.h"
 #include "frontends/headless/headless_dialogs.h"
 #include "frontends/headless/headless_shell.h"
+#include "frontends/headless/headless_storage.h"
 #include "frontends/headless/headless_system.h"
 #include "frontends/headless/headless_window_manager.h"
 #include "frontends/headless/output.h"
@@ -21,6 +22,8 @@ struct HeadlessOptions {
     std::string commandLine;
     bool anotherInstanceRunning = false;
     DateTime start = kDefaultStartTime;
+    // Where registry values and pictures are kept: the disk when null.
+    HeadlessStorage* storage = nullptr;
 };
 
 class HeadlessPlatform {
@@ -33,8 +36,9 @@ public:
     // References to the members below; valid while this object lives.
     Platform Bundle();
 
-    // Declared first: the system and the windows refer to it.
+    // Declared first: the system and the windows refer to them.
     VirtualTime time;
+    DiskStorage disk;
     PrivateProfileEngine profiles;
     HeadlessShell shell;
     HeadlessDialogs dialogs;

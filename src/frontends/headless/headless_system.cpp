@@ -2,8 +2,6 @@
 
 #include <filesystem>
 
-#include "platform/posix/registry_file.h"
-
 namespace zindle {
 
 namespace {
@@ -17,9 +15,10 @@ std::string WithoutTrailingSeparators(std::string path) {
 
 }  // namespace
 
-HeadlessSystem::HeadlessSystem(VirtualTime& time, std::string programDirectory, std::string commandLine,
-                               bool anotherInstanceRunning)
+HeadlessSystem::HeadlessSystem(VirtualTime& time, HeadlessStorage& storage, std::string programDirectory,
+                               std::string commandLine, bool anotherInstanceRunning)
     : time_(time),
+      storage_(storage),
       programDirectory_(WithoutTrailingSeparators(std::move(programDirectory))),
       commandLine_(std::move(commandLine)),
       anotherInstanceRunning_(anotherInstanceRunning) {}
@@ -39,11 +38,11 @@ std::string HeadlessSystem::ClipboardText() { return clipboard_; }
 void HeadlessSystem::SetClipboardText(std::string text) { clipboard_ = std::move(text); }
 
 std::optional<std::vector<std::uint8_t>> HeadlessSystem::ReadRegistryBinary(const std::string& key) {
-    return ReadRegistryFile(programDirectory_, key);
+    return storage_.ReadRegistryValue(programDirectory_, key);
 }
 
 bool HeadlessSystem::WriteRegistryBinary(const std::string& key, const std::vector<std::uint8_t>& value) {
-    return WriteRegistryFile(programDirectory_, key, value);
+    return storage_.WriteRegistryValue(programDirectory_, key, value);
 }
 
 DateTime HeadlessSystem::Now() { return time_.Now(); }

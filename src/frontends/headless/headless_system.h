@@ -1,6 +1,7 @@
 #pragma once
 // System services of the headless platform: virtual time, a clipboard held
-// in memory and registry values as files under the program directory.
+// in memory and registry values kept by a HeadlessStorage under the program
+// directory.
 
 #include <cstdint>
 #include <optional>
@@ -9,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "frontends/headless/headless_storage.h"
 #include "frontends/headless/virtual_time.h"
 #include "platform/system.h"
 
@@ -16,10 +18,10 @@ namespace zindle {
 
 class HeadlessSystem final : public System {
 public:
-    // time must outlive this object. A trailing '/' on programDirectory is
-    // dropped (except for "/" itself).
-    HeadlessSystem(VirtualTime& time, std::string programDirectory, std::string commandLine,
-                   bool anotherInstanceRunning);
+    // time and storage must outlive this object. A trailing '/' on
+    // programDirectory is dropped (except for "/" itself).
+    HeadlessSystem(VirtualTime& time, HeadlessStorage& storage, std::string programDirectory,
+                   std::string commandLine, bool anotherInstanceRunning);
 
     std::string ProgramDirectory() override;
     char PathSeparator() const override;
@@ -33,7 +35,6 @@ public:
     // the program directory. Key names with empty, "." or ".." parts, or with
     // '/' in them, have no value and cannot be written.
     std::optional<std::vector<std::uint8_t>> ReadRegistryBinary(const std::string& key) override;
-    // Written to a temporary file first and renamed over the old value.
     bool WriteRegistryBinary(const std::string& key, const std::vector<std::uint8_t>& value) override;
 
     DateTime Now() override;
@@ -46,6 +47,7 @@ public:
 
 private:
     VirtualTime& time_;
+    HeadlessStorage& storage_;
     std::string programDirectory_;
     std::string commandLine_;
     bool anotherInstanceRunning_;
