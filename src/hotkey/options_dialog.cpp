@@ -20,6 +20,10 @@ bool IsModifierKey(int keyCode) { return keyCode == 16 || keyCode == 17 || keyCo
 constexpr int kDialogWidth = 4440;
 constexpr int kDialogHeight = 4455;
 
+// The font the controls were sized for, a Windows dialog's own; a label
+// would otherwise take the larger font labels start with.
+const FontSpec kDialogFont{"MS Sans Serif", 8};
+
 void Place(Control& control, int left, int top, int width, int height) {
     control.SetLeft(left);
     control.SetTop(top);
@@ -56,6 +60,7 @@ frmOptions::frmOptions(Platform& platform, ProgramSettings& settings, HotkeyServ
     w.SetClientSize(kDialogWidth, kDialogHeight);
 
     label2_ = w.CreateLabel("Label2");
+    label2_->SetFont(kDialogFont);
     label2_->SetText("Note: Zindle cannot use F12 on its own as a hotkey in Win NT4, Win2000 or WinXP.");
     Place(*label2_, 120, 0, 4155, 465);
     line1_ = w.CreateLine("Line1");
@@ -69,6 +74,7 @@ frmOptions::frmOptions(Platform& platform, ProgramSettings& settings, HotkeyServ
     Place(*chkCaseSens_, 2760, 720, 1455, 615);
 
     label1_[0] = w.CreateLabel(Indexed("Label1", 0));
+    label1_[0]->SetFont(kDialogFont);
     label1_[0]->SetText("Click here, then hit your Main Hotkey");
     Place(*label1_[0], 120, 960, 1365, 495);
     txtKey1_ = w.CreateTextBox("txtKey1");
@@ -88,6 +94,7 @@ frmOptions::frmOptions(Platform& platform, ProgramSettings& settings, HotkeyServ
         chkCustom_[i]->SetCaption("Use Custom Hotkey " + std::to_string(n));
         Place(*chkCustom_[i], left, top, 1905, 210);
         label1_[i] = w.CreateLabel(Indexed("Label1", n));
+        label1_[i]->SetFont(kDialogFont);
         label1_[i]->SetText("Click to set...");
         Place(*label1_[i], left, top + 240, 1005, 255);
         txtCustom_[i] = w.CreateTextBox(Indexed("txtCustom", n));

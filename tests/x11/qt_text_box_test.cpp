@@ -1,11 +1,15 @@
-// The command box and the labels on Qt's offscreen platform: key events
-// reach the core with Windows codes, and the box edits as a Windows box does.
+// The command box and the check boxes on Qt's offscreen platform: key
+// events reach the core with Windows codes, the box edits as a Windows box
+// does, and a check box's caption wraps as a Windows one does.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 #include "frontends/qt/qt_window.h"
 #include "frontends/qt/qt_window_factory.h"
@@ -167,6 +171,33 @@ TEST(QtLabelTest, AnAutoSizedLabelKeepsTheEdgeItsTextIsAlignedTo) {
     clock.reset();
     window.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(QtTextBoxTest, ACheckBoxCaptionWrapsOntoTheLinesItsBoxHasAndAnyClickOnItToggles) {
+    const std::unique_ptr<CheckBox> check = window_->CreateCheckBox("chkCaseSens");
+    check->SetCaption("Auto-Complete should be CaSE sEnSiTiVE");
+    check->SetWidth(1455);
+    check->SetHeight(615);
+    auto* widget = window_->Widget()->findChild<QCheckBox*>();
+    ASSERT_NE(widget, nullptr);
+    ASSERT_EQ(widget->size(), QSize(97, 41));
+
+    // Cut to one line, the caption would stay clear of the bottom quarter.
+    const QImage image = widget->grab().toImage();
+    int darkBelow = 0;
+    for (int y = 3 * image.height() / 4 + 1; y < image.height(); ++y) {
+        for (int x = 20; x < image.width(); ++x) darkBelow += qGray(image.pixel(x, y)) < 128;
+    }
+    EXPECT_GT(darkBelow, 0) << "the caption's last line";
+
+    const QPointF farCorner(widget->width() - 2, widget->height() - 2);
+    QMouseEvent press(QEvent::MouseButtonPress, farCorner, widget->mapToGlobal(farCorner), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, farCorner, widget->mapToGlobal(farCorner), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    QApplication::sendEvent(widget, &release);
+    EXPECT_TRUE(check->Checked());
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 #include "frontends/common/event_lines.h"
 #include "frontends/qt/qt_window.h"
@@ -13,9 +15,37 @@
 
 namespace zindle {
 
+namespace {
+
+constexpr const char* kDialogFontName = "MS Sans Serif";
+
+// How much smaller MS Sans Serif's stand-in is drawn: the largest size in
+// quarter points from 8 pt down to 6 pt (smaller would be hard to read)
+// whose letters fit MS Sans Serif's, over 8 pt.
+double DialogFontScale() {
+    static const double scale = [] {
+        QFont font(kDialogFontName);
+        const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+        double points = 8;
+        for (font.setPointSizeF(points);
+             points > 6 && QFontMetricsF(font).horizontalAdvance(alphabet) > kDialogAlphabetPixels;
+             font.setPointSizeF(points)) {
+            points -= 0.25;
+        }
+        return points / 8;
+    }();
+    return scale;
+}
+
+}  // namespace
+
 QFont QFontFrom(const FontSpec& wanted) {
     QFont font(QString::fromStdString(wanted.name));
-    font.setPointSizeF(wanted.size > 0 ? wanted.size : 8);
+    double points = wanted.size > 0 ? wanted.size : 8;
+    if (QString::fromStdString(wanted.name).compare(kDialogFontName, Qt::CaseInsensitive) == 0) {
+        points *= DialogFontScale();
+    }
+    font.setPointSizeF(points);
     font.setBold(wanted.bold);
     font.setItalic(wanted.italic);
     font.setStrikeOut(wanted.strikethrough);
@@ -501,7 +531,44 @@ void QtPictureBox::Paint(QWidget& widget) {
 
 // --- Check boxes, buttons, lines ------------------------------------------------
 
-QtCheckBox::QtCheckBox(QWidget* parent) : QtControlOf(new QCheckBox(parent)) { widget_->show(); }
+namespace {
+
+// A check box whose caption goes on over further lines when it is wider
+// than the box, as a Windows check box sized for several lines does;
+// QCheckBox keeps it on one line and cuts it. The box and the caption are
+// centred vertically, and a click anywhere on the control toggles it.
+class WrappingCheckBox final : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        QStyleOptionButton indicator = option;
+        indicator.rect = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
+        painter.drawPrimitive(QStyle::PE_IndicatorCheckBox, indicator);
+
+        const int spacing = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this);
+        const QRect textArea = rect().adjusted(indicator.rect.right() + 1 + spacing, 0, 0, 0);
+        constexpr int kFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(textArea, kFlags, text());
+        if (hasFocus()) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            focus.rect = painter.boundingRect(textArea, kFlags, text()).intersected(textArea);
+            painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+        }
+    }
+
+    bool hitButton(const QPoint& position) const override { return rect().contains(position); }
+};
+
+}  // namespace
+
+QtCheckBox::QtCheckBox(QWidget* parent) : QtControlOf(new WrappingCheckBox(parent)) { widget_->show(); }
 
 void QtCheckBox::SetCaption(const std::string& caption) {
     if (QCheckBox* box = Box()) box->setText(QString::fromStdString(caption));

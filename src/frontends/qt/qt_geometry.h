@@ -29,7 +29,15 @@ inline QColor QColorFrom(Colour colour) {
 }
 
 // Windows font names resolve through fontconfig's substitutions (Arial
-// becomes Liberation Sans where it is installed).
+// becomes Liberation Sans where it is installed). MS Sans Serif, the font
+// the dialogs' layout in twips was made for, has no such twin: its stand-in
+// (DejaVu Sans, most often) has wider letters, so it is made smaller until
+// its letters are no wider than MS Sans Serif's and every caption fits the
+// control it was sized for.
 QFont QFontFrom(const FontSpec& wanted);
+
+// At 8 pt, MS Sans Serif's 52 letters A-Z a-z span at most this many
+// pixels at 96 DPI (6 pixels a character in Windows's dialog units).
+inline constexpr double kDialogAlphabetPixels = 311;
 
 }  // namespace zindle
