@@ -120,6 +120,23 @@ TEST_F(Win32WindowTest, TheCommandBoxCountsCharactersAndReportsOnlyRealChanges) 
     EXPECT_EQ(box->Text(), "a\xF0\x9F\x98\x80" "bc\xF0\x9F\x98\x80");
 }
 
+// A dialog's layout was made for MS Sans Serif 8 pt; its check boxes wrap
+// their captions over the lines they are high, as the core sizes them for.
+TEST_F(Win32WindowTest, ADialogsControlsStartInTheDialogFontAndCheckBoxesWrap) {
+    Win32Window dialog{trace_, scale_, "frmOptions", "%%options", WindowKind::Dialog, nullptr};
+    auto check = dialog.CreateCheckBox("chkCaseSens");
+    auto key = dialog.CreateTextBox("txtKey1");
+    auto command = bar_.CreateTextBox("txtCmd");
+    EXPECT_EQ(key->Font(), (FontSpec{"MS Sans Serif", 8}));
+    EXPECT_EQ(command->Font(), FontSpec{}) << "the bar's controls keep the font skins start from";
+
+    const HWND button = GetWindow(reinterpret_cast<HWND>(dialog.Handle()), GW_CHILD);
+    EXPECT_NE(GetWindowLongW(button, GWL_STYLE) & BS_MULTILINE, 0);
+    LOGFONTW font{};
+    ASSERT_NE(GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(button, WM_GETFONT, 0, 0)), sizeof font, &font), 0);
+    EXPECT_EQ(std::wstring(font.lfFaceName), L"MS Sans Serif");
+}
+
 TEST_F(Win32WindowTest, LabelsKeepTheirAlignedEdgeAndAVanishingTextIsAFlash) {
     auto clock = bar_.CreateLabel("lblTimer");
     clock->SetAlignment(Alignment::Right);

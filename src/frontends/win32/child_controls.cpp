@@ -37,6 +37,9 @@ ChildControlBase<Interface>::ChildControlBase(std::shared_ptr<WindowState> windo
                                               DWORD style)
     : ControlBase<Interface>(std::move(window)) {
     WindowState& state = *this->window_;
+    // A dialog's controls start in a Windows dialog's own font, which its
+    // layout in twips was made for.
+    if (state.kind == WindowKind::Dialog) font_ = FontSpec{"MS Sans Serif", 8};
     hwnd_ = CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, state.hwnd,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(state.nextChildId++)),
                             GetModuleHandleW(nullptr), nullptr);
@@ -224,7 +227,7 @@ HBRUSH Win32TextBox::Colours(HDC dc) {
 // --- Win32CheckBox ---------------------------------------------------------
 
 Win32CheckBox::Win32CheckBox(std::shared_ptr<WindowState> window)
-    : ChildControlBase(std::move(window), L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP) {}
+    : ChildControlBase(std::move(window), L"BUTTON", BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP) {}
 
 Win32CheckBox::~Win32CheckBox() {
     if (brush_) DeleteObject(brush_);
