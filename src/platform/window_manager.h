@@ -88,6 +88,22 @@ constexpr int kSmCxDoubleClk = 36;
 constexpr int kSmCyDoubleClk = 37;
 constexpr int kVkControl = 0x11;
 
+// GetSystemMetrics for a system without it: the screen's size, and Windows's
+// standard values for the other metrics the program asks for.
+inline int StandardSystemMetric(int index, int screenWidth, int screenHeight) {
+    switch (index) {
+        case kSmCxScreen: return screenWidth;
+        case kSmCyScreen: return screenHeight;
+        case kSmCxVScroll:
+        case kSmCyHScroll: return 17;
+        case kSmCxBorder:
+        case kSmCyBorder: return 1;
+        case kSmCxDoubleClk:
+        case kSmCyDoubleClk: return 4;
+        default: return 0;
+    }
+}
+
 // A window procedure: message, wParam, lParam in, the message's result out.
 using WindowProc = std::function<std::intptr_t(unsigned message, std::uintptr_t wParam,
                                                std::intptr_t lParam)>;

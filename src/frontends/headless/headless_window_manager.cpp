@@ -34,17 +34,7 @@ HeadlessWindowManager::HeadlessWindowManager(HeadlessWindowFactory& windows) : w
 std::uintptr_t HeadlessWindowManager::GetActiveWindow() { return windows_.ActiveWindow(); }
 
 int HeadlessWindowManager::GetSystemMetrics(int index) {
-    switch (index) {
-        case kSmCxScreen: return screenWidth_;
-        case kSmCyScreen: return screenHeight_;
-        case kSmCxVScroll:
-        case kSmCyHScroll: return 17;
-        case kSmCxBorder:
-        case kSmCyBorder: return 1;
-        case kSmCxDoubleClk:
-        case kSmCyDoubleClk: return 4;
-        default: return 0;
-    }
+    return StandardSystemMetric(index, screenWidth_, screenHeight_);
 }
 
 RectPx HeadlessWindowManager::WorkArea() {

@@ -219,17 +219,7 @@ std::optional<RectPx> EwmhWindowManager::StripOf(std::uintptr_t window) const {
 int EwmhWindowManager::GetSystemMetrics(int index) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect geometry = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-    switch (index) {
-        case kSmCxScreen: return geometry.width();
-        case kSmCyScreen: return geometry.height();
-        case kSmCxVScroll:
-        case kSmCyHScroll: return 17;
-        case kSmCxBorder:
-        case kSmCyBorder: return 1;
-        case kSmCxDoubleClk:
-        case kSmCyDoubleClk: return 4;
-        default: return 0;
-    }
+    return StandardSystemMetric(index, geometry.width(), geometry.height());
 }
 
 RectPx EwmhWindowManager::WorkArea() {

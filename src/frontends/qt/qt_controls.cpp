@@ -40,9 +40,10 @@ double DialogFontScale() {
 }  // namespace
 
 QFont QFontFrom(const FontSpec& wanted) {
-    QFont font(QString::fromStdString(wanted.name));
+    const QString name = QString::fromStdString(wanted.name);
+    QFont font(name);
     double points = wanted.size > 0 ? wanted.size : 8;
-    if (QString::fromStdString(wanted.name).compare(kDialogFontName, Qt::CaseInsensitive) == 0) {
+    if (name.compare(kDialogFontName, Qt::CaseInsensitive) == 0) {
         points *= DialogFontScale();
     }
     font.setPointSizeF(points);
