@@ -53,9 +53,7 @@ zindle::QtPlatformPaths Paths() {
     const fs::path installed = shared / "readme.txt";
     paths.guidePath = fs::is_regular_file(installed, error) ? fs::weakly_canonical(installed, error).string()
                                                             : paths.programDirectory + "/readme.txt";
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    paths.lockPath = runtime && runtime[0] == '/' ? std::string(runtime) + "/zindle.lock"
-                                                   : "/tmp/zindle-" + std::to_string(getuid()) + ".lock";
+    paths.lockPath = zindle::InstanceLockPath(std::getenv("XDG_RUNTIME_DIR"), getuid(), std::getenv("DISPLAY"));
     return paths;
 }
 
@@ -66,12 +64,19 @@ int main(int argc, char** argv) {
     zindle::TraceFile trace(arguments);
     if (!trace.Error().empty()) std::cerr << "zindle: " << trace.Error() << "\n";
     if (!DisplayReachable()) return 1;
-    // Docks, struts and key grabs are X11's; under Wayland the bar runs on XWayland.
-    setenv("QT_QPA_PLATFORM", "xcb", 1);
     // Started programs are never waited for.
     signal(SIGCHLD, SIG_IGN);
 
-    QApplication application(argc, argv);
+    // Docks, struts and key grabs are X11's; under Wayland the bar runs on
+    // XWayland. Said on Qt's command line, which wins over QT_QPA_PLATFORM,
+    // so that the programs the bar starts keep the environment it was given.
+    std::vector<char*> qtArguments(argv, argv + argc);
+    char platformSwitch[] = "-platform";
+    char platformName[] = "xcb";
+    qtArguments.insert(qtArguments.begin() + 1, {platformSwitch, platformName});
+    int qtArgumentCount = static_cast<int>(qtArguments.size());
+    qtArguments.push_back(nullptr);
+    QApplication application(qtArgumentCount, qtArguments.data());
     application.setQuitOnLastWindowClosed(false);
     zindle::QtPlatform platform(trace, Paths(), Joined(arguments));
     platform.windows.SetMainWindowClosedHandler([] { QCoreApplication::exit(0); });

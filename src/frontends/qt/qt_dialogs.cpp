@@ -5,6 +5,7 @@
 #include <QSpacerItem>
 
 #include "frontends/common/event_lines.h"
+#include "frontends/qt/qt_focus_return.h"
 #include "frontends/qt/qt_window.h"
 #include "frontends/qt/qt_window_factory.h"
 
@@ -54,7 +55,11 @@ MessageAnswer QtDialogs::MessageBox(const std::string& text, const std::string& 
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     KeepTitleReadable(box);
-    const int answer = box.exec();
+    int answer = 0;
+    {
+        const FocusReturn focusReturn;
+        answer = box.exec();
+    }
     if (!yesNo) return MessageAnswer::Ok;
     return answer == QMessageBox::No ? MessageAnswer::No : MessageAnswer::Yes;
 }

@@ -45,14 +45,41 @@ bool QtPlatform::nativeEventFilter(const QByteArray& eventType, void* message, q
             }
             break;
         }
+        case XCB_MAPPING_NOTIFY: {
+            const auto* mapping = reinterpret_cast<const xcb_mapping_notify_event_t*>(event);
+            if (mapping->request != XCB_MAPPING_POINTER) KeyboardChanged();
+            break;
+        }
         case XCB_PROPERTY_NOTIFY: {
             const auto* property = reinterpret_cast<const xcb_property_notify_event_t*>(event);
             windowManager.PropertyChanged(property->window, property->atom);
             break;
         }
-        default: break;
+        default: {
+            // Qt listens to XKB's keymap changes (setxkbmap, a new keyboard),
+            // which stand in for MappingNotify for XKB clients.
+            constexpr std::uint8_t kNewKeyboardNotify = 0;
+            constexpr std::uint8_t kMapNotify = 1;
+            const std::uint8_t xkb = display->XkbFirstEvent();
+            const std::uint8_t xkbType = reinterpret_cast<const std::uint8_t*>(event)[1];
+            if (xkb != 0 && (event->response_type & 0x7F) == xkb &&
+                (xkbType == kNewKeyboardNotify || xkbType == kMapNotify)) {
+                KeyboardChanged();
+            }
+            break;
+        }
     }
     return false;
+}
+
+// One change sends several events; the grabs follow once they are all in.
+void QtPlatform::KeyboardChanged() {
+    if (remapPending_) return;
+    remapPending_ = true;
+    QTimer::singleShot(0, qApp, [this] {
+        remapPending_ = false;
+        windows.Hotkeys().Remap();
+    });
 }
 
 }  // namespace zindle

@@ -46,6 +46,11 @@ public:
     QtWindowFactory windows;
     QtDialogs dialogs;
     EwmhWindowManager windowManager;
+
+private:
+    void KeyboardChanged();
+
+    bool remapPending_ = false;
 };
 
 }  // namespace zindle
