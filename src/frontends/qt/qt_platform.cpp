@@ -16,6 +16,7 @@ QtPlatform::QtPlatform(TraceFile& traceFile, const QtPlatformPaths& paths, std::
       windows(traceFile, display ? &*display : nullptr),
       dialogs(traceFile, windows),
       windowManager(windows, display ? &*display : nullptr) {
+    if (display) activation.emplace(*display);
     qApp->installNativeEventFilter(this);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QObject::connect(screen, &QScreen::geometryChanged, [this] { windowManager.ScreenChanged(); });
@@ -25,6 +26,10 @@ QtPlatform::QtPlatform(TraceFile& traceFile, const QtPlatformPaths& paths, std::
 QtPlatform::~QtPlatform() { qApp->removeNativeEventFilter(this); }
 
 Platform QtPlatform::Bundle() { return Platform{profiles, shell, dialogs, system, windows, windowManager}; }
+
+void QtPlatform::SetActivationHandler(std::function<void(std::uint32_t)> handler) {
+    onActivate_ = std::move(handler);
+}
 
 // Returns false always: Qt still sees every event (a grabbed key's time
 // becomes the time the bar's activation carries).
@@ -41,6 +46,15 @@ bool QtPlatform::nativeEventFilter(const QByteArray& eventType, void* message, q
                     if (QtWindow* window = windows.FindWindow(hit.window)) {
                         window->SendMessage(kWmHotkey, static_cast<std::uintptr_t>(hit.id), 0);
                     }
+                });
+            }
+            break;
+        }
+        case XCB_CLIENT_MESSAGE: {
+            const auto time = activation ? activation->Request(*event) : std::nullopt;
+            if (time && onActivate_) {
+                QTimer::singleShot(0, qApp, [this, time = *time] {
+                    if (onActivate_) onActivate_(time);
                 });
             }
             break;
