@@ -25,7 +25,7 @@ x11_cleanup() {
     pid=${x11_pids[i]}
     { kill "$pid" && wait "$pid"; } 2>/dev/null || true
   done
-  rm -rf "$session_dir"
+  [ -n "${KEEP_SESSION:-}" ] || rm -rf "$session_dir"
 }
 trap x11_cleanup EXIT
 
