@@ -59,6 +59,18 @@ check "typing reaches the command box" command_is "xy"
 shot layouts_after_msgbox
 keys BackSpace BackSpace
 
+run_in_bar "%%options"
+check "%%options opens its dialog" wait_for xdotool search --onlyvisible --name '^%%options$'
+keys alt+F4
+check "closing it asks first" wait_for xdotool search --onlyvisible --name '^OK to cancel any option changes\?$'
+keys Return
+check "the dialog closes" wait_for sh -c "! xdotool search --onlyvisible --name '^%%options\$'"
+check "the focus is back in the bar after the dialog" wait_for test "$(xdotool getwindowfocus)" = "$bar"
+command_is ""
+type_text "q"
+check "typing reaches the command box after the dialog" command_is "q"
+keys BackSpace
+
 xterm &
 x11_pids+=($!)
 wait_for xdotool search --sync --onlyvisible --class xterm

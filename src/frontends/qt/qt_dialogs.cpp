@@ -1,5 +1,6 @@
 #include "frontends/qt/qt_dialogs.h"
 
+#include <QAbstractButton>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
@@ -55,11 +56,10 @@ MessageAnswer QtDialogs::MessageBox(const std::string& text, const std::string& 
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     KeepTitleReadable(box);
-    int answer = 0;
-    {
-        const FocusReturn focusReturn;
-        answer = box.exec();
-    }
+    FocusReturn focusReturn;
+    // A button closes the box after saying so: the focus goes back first.
+    QObject::connect(&box, &QMessageBox::buttonClicked, [&focusReturn] { focusReturn.Return(); });
+    const int answer = box.exec();
     if (!yesNo) return MessageAnswer::Ok;
     return answer == QMessageBox::No ? MessageAnswer::No : MessageAnswer::Yes;
 }

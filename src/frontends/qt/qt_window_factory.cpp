@@ -8,7 +8,6 @@
 #include <algorithm>
 
 #include "frontends/qt/qt_controls.h"
-#include "frontends/qt/qt_focus_return.h"
 #include "frontends/qt/qt_window.h"
 #include "resources/resources.h"
 
@@ -49,7 +48,6 @@ void QtWindowFactory::RunModal(Window& dialog, Window& owner) {
     auto* modal = dynamic_cast<QtWindow*>(&dialog);
     auto* parent = dynamic_cast<QtWindow*>(&owner);
     if (!modal || !modal->Widget()) return;
-    const FocusReturn focusReturn;
     if (parent && parent->Widget()) {
         modal->Widget()->winId();
         if (QWindow* window = modal->Widget()->windowHandle()) {
