@@ -22,7 +22,9 @@ chmod +x "$probe"
   printf '[cfg]\nUse1=yes\nKey1=49\nShift1=2\nUse2=yes\nKey2=90\nShift2=6\nUse3=yes\nKey3=65\nShift3=6\n'
   printf '[cmds]\n$hotkey1=%%%%exe %s one\n$hotkey2=%%%%exe %s two\n$hotkey3=%%%%exe %s three\n' "$probe" "$probe" "$probe"
 } >"$dir/zindle.ini"
-ZINDLE_PROBE=inherited zindle_start "$dir" || { echo "FAIL the bar did not dock"; exit 1; }
+# As on a Wayland desktop: the bar itself still runs on X11, and what it
+# starts keeps the setting.
+QT_QPA_PLATFORM=wayland ZINDLE_PROBE=inherited zindle_start "$dir" || { echo "FAIL the bar did not dock"; exit 1; }
 bar=$(zindle_window)
 check "every hotkey is had on a French keyboard" \
   wait_for grep -qx 'hotkeys: 0:122:0 1:49:2 2:90:3 3:65:3' "$dir/trace.txt"
@@ -88,7 +90,7 @@ check "Ctrl+1 on French (the & key)" fires one ctrl+ampersand
 check "Ctrl+Alt+A on French (where Q is on US)" fires three ctrl+alt+a
 read -r _ sid pid platform inherited < <(grep '^one ' "$session_dir/probe.txt" | tail -1)
 check "a started program leads a session of its own" test "$sid" = "$pid"
-check "it gets the bar's environment without QT_QPA_PLATFORM" test "$platform $inherited" = "unset inherited"
+check "it gets the environment the bar was started with" test "$platform $inherited" = "wayland inherited"
 
 setxkbmap de
 check "Ctrl+Alt+Z follows Z to its German key" fires two ctrl+alt+z

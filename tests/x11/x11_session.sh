@@ -25,7 +25,7 @@ x11_cleanup() {
     pid=${x11_pids[i]}
     { kill "$pid" && wait "$pid"; } 2>/dev/null || true
   done
-  [ -n "${KEEP_SESSION:-}" ] || rm -rf "$session_dir"
+  rm -rf "$session_dir"
 }
 trap x11_cleanup EXIT
 
