@@ -51,6 +51,25 @@ TEST_F(ProgramDirectoryTest, AnInstalledProgramKeepsItsFilesInTheConfigFolder) {
     EXPECT_EQ(ChooseProgramDirectory((root_ / "bin").string(), config), (root_ / "bin").string());
 }
 
+// cmake --install --prefix ~/.local: the bin/ is the user's, yet not the program's.
+TEST_F(ProgramDirectoryTest, AWritableBinOfAnInstallPrefixIsNotPortable) {
+    const std::string config = (root_ / "config/zindle").string();
+    fs::create_directories(root_ / "share/zindle");
+    EXPECT_EQ(ChooseProgramDirectory((root_ / "bin").string(), config), config);
+    std::ofstream(root_ / "bin/zindle.ini") << "[cfg]\n";
+    EXPECT_EQ(ChooseProgramDirectory((root_ / "bin").string(), config), (root_ / "bin").string());
+}
+
+TEST(InstanceLockTest, EachDisplayHasItsOwnLockAndScreensOfOneDisplayShareIt) {
+    EXPECT_EQ(InstanceLockPath("/run/user/1000/", 1000, ":0"), "/run/user/1000/zindle-_0.lock");
+    EXPECT_EQ(InstanceLockPath("/run/user/1000", 1000, ":0.1"), "/run/user/1000/zindle-_0.lock");
+    EXPECT_EQ(InstanceLockPath("/run/user/1000", 1000, "unix:0"), "/run/user/1000/zindle-_0.lock");
+    EXPECT_EQ(InstanceLockPath("/r", 1000, ":1"), "/r/zindle-_1.lock");
+    EXPECT_EQ(InstanceLockPath("/r", 1000, "host.example:10.0"), "/r/zindle-host.example_10.lock");
+    EXPECT_EQ(InstanceLockPath("/r", 1000, "../../x/y:0"), "/r/zindle-.._.._x_y_0.lock");
+    EXPECT_EQ(InstanceLockPath("relative", 1000, ":0"), "/tmp/zindle-1000-_0.lock");
+}
+
 TEST_F(ProgramDirectoryTest, SampleSkinsAreCopiedOnceAndNeverOverAUsersFolder) {
     fs::create_directories(root_ / "share/skins/paper");
     std::ofstream(root_ / "share/skins/paper/skin.ini") << "[skin]\n";

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -118,11 +119,62 @@ TEST_F(QtTextBoxTest, EditingKeysActAsInAWindowsEditBox) {
     Press(Qt::Key_End);
     Press(Qt::Key_Up);  // one character back
     EXPECT_EQ(box_->SelectionStart(), 1);
-    Press(Qt::Key_Delete);
+    Press(Qt::Key_Delete, "\x7f");
     EXPECT_EQ(box_->Text(), "h");
     Press(Qt::Key_Down);
     Press(Qt::Key_Backspace, "\b");
     EXPECT_EQ(box_->Text(), "");
+}
+
+// The events as xcb delivers them: Delete and Ctrl+Delete carry "\x7f",
+// Backspace and Ctrl+Backspace "\b"; none of it ever lands in the text.
+TEST_F(QtTextBoxTest, RealDeleteHomeEndAndWordKeysEditWithoutControlCharacters) {
+    box_->SetText("abc");
+    Press(Qt::Key_Home);
+    Press(Qt::Key_Delete, "\x7f");
+    Press(Qt::Key_Delete, "\x7f");
+    EXPECT_EQ(box_->Text(), "c");
+    Press(Qt::Key_End);
+    Press(Qt::Key_Home, {}, Qt::ShiftModifier);
+    EXPECT_EQ(box_->SelectionLength(), 1);
+    Press(Qt::Key_D, "d");
+    EXPECT_EQ(box_->Text(), "d");
+
+    box_->SetText("run note pad");
+    Press(Qt::Key_End);
+    log_.clear();
+    Press(Qt::Key_Backspace, "\b", Qt::ControlModifier);
+    EXPECT_EQ(box_->Text(), "run note ");
+    EXPECT_EQ(log_, "down 8/2;change run note ;");
+    Press(Qt::Key_Home);
+    Press(Qt::Key_Delete, "\x7f", Qt::ControlModifier);
+    EXPECT_EQ(box_->Text(), "note ");
+    Press(Qt::Key_End, {}, Qt::ShiftModifier);
+    Press(Qt::Key_Delete, "\x7f");
+    EXPECT_EQ(box_->Text(), "");
+}
+
+// What a dead key, Compose or an IBus method commits, including the text it
+// replaces around the caret.
+TEST_F(QtTextBoxTest, AnInputMethodsCommitReplacesItsRangeAndArrivesAsKeyPresses) {
+    auto commit = [this](const QString& text, int from, int length) {
+        QInputMethodEvent event;
+        event.setCommitString(text, from, length);
+        QApplication::sendEvent(edit_, &event);
+    };
+    box_->SetText("cafe!");
+    box_->SetSelection(4, 0);
+    log_.clear();
+    commit("\u00e9", -1, 1);  // the "e" before the caret becomes an "é"
+    EXPECT_EQ(box_->Text(), "caf\xC3\xA9!");
+    EXPECT_EQ(box_->SelectionStart(), 4);
+    EXPECT_EQ(log_, "press 233;change caf\xC3\xA9!;");
+    commit("x", 0, 0);  // the handler makes it a 'y'
+    EXPECT_EQ(box_->Text(), "caf\xC3\xA9y!");
+    commit({}, -2, 2);  // deleting around the caret
+    EXPECT_EQ(box_->Text(), "caf!");
+    commit("s", -10, 1);  // clamped to the text
+    EXPECT_EQ(box_->Text(), "saf!");
 }
 
 TEST_F(QtTextBoxTest, SetTextRaisesChangeOnlyForNewTextAndPutsTheCaretFirst) {

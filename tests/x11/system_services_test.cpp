@@ -2,9 +2,12 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <string>
 
 #include "frontends/qt/date_order.h"
 #include "frontends/qt/ewmh_window_manager.h"
+#include "frontends/qt/qt_shell.h"
 #include "frontends/qt/qt_system.h"
 #include "frontends/qt/x11_hotkeys.h"
 
@@ -99,6 +102,26 @@ TEST(QtSystemTest, TheDefaultCommandsOpenTheSettingsAndTheInstalledGuide) {
     EXPECT_EQ(lines.cfg, "%%open /home/u/.config/zindle/zindle.ini");
     EXPECT_EQ(lines.help, "%%open /usr/share/zindle/readme.txt");
     EXPECT_EQ(lines.readme, "%%open /usr/share/zindle/readme.txt");
+}
+
+// A started program leads a session of its own (so the terminal's Ctrl+C
+// does not reach it) and gets the environment as it is.
+TEST(SpawnDetachedTest, AStartedProgramHasItsOwnSessionAndOurEnvironment) {
+    const std::filesystem::path out =
+        std::filesystem::temp_directory_path() / ("zindle-spawn-" + std::to_string(getpid()));
+    setenv("ZINDLE_SPAWN_PROBE", "kept", 1);
+    ASSERT_TRUE(SpawnDetached({"sh", "-c", "ps -o sid= -p $$ > \"$0.tmp\"; echo $$ $ZINDLE_SPAWN_PROBE >> \"$0.tmp\";"
+                                           " mv \"$0.tmp\" \"$0\"",
+                               out.string()}));
+    unsetenv("ZINDLE_SPAWN_PROBE");
+    for (int i = 0; i < 200 && !std::filesystem::exists(out); ++i) usleep(25000);
+    std::ifstream file(out);
+    std::string sid, pid, probe;
+    file >> sid >> pid >> probe;
+    EXPECT_EQ(sid, pid) << "the child leads its session";
+    EXPECT_NE(sid, std::to_string(getsid(0)));
+    EXPECT_EQ(probe, "kept");
+    std::filesystem::remove(out);
 }
 
 TEST(X11HotkeysTest, WithoutAnXServerNoKeyCanBeHad) {

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <Qt>
+#include <algorithm>
+#include <vector>
+
+#include "frontends/qt/x11_display.h"
 
 namespace zindle {
 namespace {
@@ -43,6 +47,29 @@ TEST(VirtualKeysTest, HotkeyCodesGrabTheKeysymsOfTheirKeys) {
     EXPECT_EQ(KeysymFromVirtualKey(222), static_cast<std::uint32_t>('\''));
     EXPECT_EQ(KeysymFromVirtualKey(0x6c), 0u);  // the keypad separator has no key here
     EXPECT_EQ(KeysymFromVirtualKey(0xff), 0u);
+}
+
+TEST(VirtualKeysTest, LettersAndDigitsHaveTheirUsKeyboardPlaceForLayoutsWithoutThem) {
+    EXPECT_EQ(UsLayoutKeycode('1'), 10);
+    EXPECT_EQ(UsLayoutKeycode('0'), 19);
+    EXPECT_EQ(UsLayoutKeycode('Q'), 24);
+    EXPECT_EQ(UsLayoutKeycode('A'), 38);
+    EXPECT_EQ(UsLayoutKeycode('L'), 46);
+    EXPECT_EQ(UsLayoutKeycode('M'), 58);
+    EXPECT_EQ(UsLayoutKeycode(122), 0);  // F11 has a keysym on every layout
+    EXPECT_EQ(UsLayoutKeycode(' '), 0);
+    EXPECT_EQ(UsLayoutKeycode(0), 0);
+}
+
+// The lock modifiers come from the modifier map: NumLock is not always Mod2.
+TEST(VirtualKeysTest, AGrabCoversEveryCombinationOfTheLockModifiers) {
+    constexpr std::uint16_t kLock = 2, kMod2 = 16, kMod3 = 32;
+    std::vector<std::uint16_t> variants = GrabVariants(4, kLock | kMod3);
+    std::sort(variants.begin(), variants.end());
+    EXPECT_EQ(variants, (std::vector<std::uint16_t>{4, 4 | kLock, 4 | kMod3, 4 | kLock | kMod3}));
+    EXPECT_EQ(GrabVariants(0, kLock | kMod2 | kMod3).size(), 8u);
+    // A lock that is also one of the hotkey's own modifiers is not a variant.
+    EXPECT_EQ(GrabVariants(kMod2, kLock | kMod2), (std::vector<std::uint16_t>{kMod2, kMod2 | kLock}));
 }
 
 TEST(VirtualKeysTest, ModifierFlagsMapToXModifiersAndQtModifiersToTheShiftMask) {

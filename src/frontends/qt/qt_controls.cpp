@@ -197,6 +197,12 @@ void QtLabel::Paint(QWidget& widget) {
 
 // --- QtTextBox --------------------------------------------------------------
 
+// Delete comes with the text "\x7f", which a Windows box never sees as a
+// character: it is the key's own job, as are the caret keys'.
+namespace {
+bool IsEditingKeyText(const QString& text) { return text == QStringLiteral("\x7f"); }
+}  // namespace
+
 // The edit box: key events go to the core first, with Windows key codes.
 class QtCommandLineEdit final : public QLineEdit {
 public:
@@ -226,7 +232,7 @@ protected:
         if (virtualKey != 0 && !box->RaiseKeyDown(keyCode, shift)) return;
         const QString text = event->text();
         const bool control = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
-        if (!text.isEmpty() && !control) {
+        if (!text.isEmpty() && !control && !IsEditingKeyText(text)) {
             for (const char32_t c : text.toUcs4()) {
                 int charCode = static_cast<int>(c);
                 if (!box->RaiseKeyPress(charCode)) return;
@@ -256,14 +262,19 @@ protected:
         if (virtualKey != 0) box_->RaiseKeyUp(virtualKey, ShiftMaskFromQtModifiers(event->modifiers()));
     }
 
-    // A character composed by an input method arrives as a key press of it.
+    // A character composed by an input method (a dead key, Compose, IBus)
+    // arrives as a key press of it, after the text the method replaces
+    // around the caret is selected, so that the first character takes its place.
     void inputMethodEvent(QInputMethodEvent* event) override {
-        if (!box_ || event->commitString().isEmpty()) {
+        const bool replaces = event->replacementLength() > 0 || event->replacementStart() != 0;
+        if (!box_ || (event->commitString().isEmpty() && !replaces)) {
             QLineEdit::inputMethodEvent(event);
             return;
         }
         QtTextBox* box = box_;
         QInputMethodEvent preeditOnly(event->preeditString(), event->attributes());
+        if (replaces) box->SelectAroundCaret(event->replacementStart(), event->replacementLength());
+        if (event->commitString().isEmpty()) box->DeleteSelection();
         for (const char32_t c : event->commitString().toUcs4()) {
             int charCode = static_cast<int>(c);
             if (!box->RaiseKeyPress(charCode)) return;
@@ -417,13 +428,29 @@ void QtTextBox::ApplyCharacter(int charCode) {
     Replace(start, length, QString::fromUcs4(&c, 1), start + 1);
 }
 
+void QtTextBox::SelectAroundCaret(int from, int length) {
+    QtCommandLineEdit* edit = Edit();
+    if (!edit) return;
+    const QString text = edit->text();
+    const int caret = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+    const int start = std::clamp(caret + from, 0, static_cast<int>(text.size()));
+    const int end = std::clamp(start + std::max(length, 0), start, static_cast<int>(text.size()));
+    const int startPoint = CodePointIndex(text, start);
+    SetSelection(startPoint, CodePointIndex(text, end) - startPoint);
+}
+
+void QtTextBox::DeleteSelection() {
+    if (!Edit() || readOnly_ || SelectionLength() == 0) return;
+    Replace(SelectionStart(), SelectionLength(), {}, SelectionStart());
+}
+
 void QtTextBox::DeleteForward() {
     QtCommandLineEdit* edit = Edit();
     if (!edit || readOnly_) return;
     const int start = SelectionStart();
     const int length = SelectionLength();
     const int total = CodePointIndex(edit->text(), static_cast<int>(edit->text().size()));
-    if (length > 0) Replace(start, length, {}, start);
+    if (length > 0) DeleteSelection();
     else if (start < total) Replace(start, 1, {}, start);
 }
 

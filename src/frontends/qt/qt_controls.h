@@ -142,6 +142,10 @@ public:
     // Delete, and the caret keys that Windows moves one character.
     void DeleteForward();
     void MoveCaret(int by);
+    // An input method's replacement range: from and length in UTF-16 units
+    // relative to the caret, clamped to the text.
+    void SelectAroundCaret(int from, int length);
+    void DeleteSelection();
 
 private:
     QtCommandLineEdit* Edit() const;

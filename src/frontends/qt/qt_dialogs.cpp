@@ -1,10 +1,12 @@
 #include "frontends/qt/qt_dialogs.h"
 
+#include <QAbstractButton>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
 
 #include "frontends/common/event_lines.h"
+#include "frontends/qt/qt_focus_return.h"
 #include "frontends/qt/qt_window.h"
 #include "frontends/qt/qt_window_factory.h"
 
@@ -54,6 +56,9 @@ MessageAnswer QtDialogs::MessageBox(const std::string& text, const std::string& 
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     KeepTitleReadable(box);
+    FocusReturn focusReturn;
+    // A button closes the box after saying so: the focus goes back first.
+    QObject::connect(&box, &QMessageBox::buttonClicked, [&focusReturn] { focusReturn.Return(); });
     const int answer = box.exec();
     if (!yesNo) return MessageAnswer::Ok;
     return answer == QMessageBox::No ? MessageAnswer::No : MessageAnswer::Yes;

@@ -5,6 +5,7 @@
 
 #include <QAbstractNativeEventFilter>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,7 @@
 #include "frontends/qt/qt_shell.h"
 #include "frontends/qt/qt_system.h"
 #include "frontends/qt/qt_window_factory.h"
+#include "frontends/qt/x11_activation.h"
 #include "platform/platform.h"
 #include "profile/private_profile_engine.h"
 
@@ -35,6 +37,9 @@ public:
     QtPlatform& operator=(const QtPlatform&) = delete;
 
     Platform Bundle();
+    // "zindle --activate" from another process: the handler gets the
+    // request's server time.
+    void SetActivationHandler(std::function<void(std::uint32_t time)> handler);
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
     // Declared first: the others refer to them.
@@ -46,6 +51,15 @@ public:
     QtWindowFactory windows;
     QtDialogs dialogs;
     EwmhWindowManager windowManager;
+
+    std::optional<X11ActivationTarget> activation;
+
+private:
+    void KeyboardChanged();
+
+    std::function<void(std::uint32_t)> onActivate_;
+
+    bool remapPending_ = false;
 };
 
 }  // namespace zindle

@@ -41,7 +41,9 @@ bool SpawnDetached(const std::vector<std::string>& argv) {
     sigemptyset(&defaults);
     sigaddset(&defaults, SIGCHLD);
     posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+    // A session of its own: the program outlives the bar, and Ctrl+C or a
+    // hang-up in the terminal the bar was started from does not reach it.
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
     pid_t child = 0;
     const int error = posix_spawnp(&child, pointers.front(), &actions, &attributes, pointers.data(), environ);
     posix_spawnattr_destroy(&attributes);

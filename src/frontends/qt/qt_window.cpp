@@ -10,6 +10,7 @@
 
 #include "frontends/common/event_lines.h"
 #include "frontends/qt/qt_controls.h"
+#include "frontends/qt/qt_focus_return.h"
 #include "frontends/qt/qt_window_factory.h"
 
 namespace zindle {
@@ -240,6 +241,7 @@ void QtWindow::Close() {
     factory_.Hotkeys().UnregisterAll(handle_);
     if (factory_.Capture()) factory_.ReleaseCapture();
     wantVisible_ = false;
+    if (focusReturn_) focusReturn_->Return();
     if (widget_) widget_->hide();
     if (modalLoop_) modalLoop_->quit();
     if (kind_ == WindowKind::Bar) factory_.MainWindowClosed();
@@ -249,12 +251,15 @@ void QtWindow::RunModalLoop() {
     if (Closed() || !widget_) return;
     QEventLoop loop;
     QEventLoop* outer = std::exchange(modalLoop_, &loop);
+    FocusReturn focusReturn;
+    FocusReturn* outerReturn = std::exchange(focusReturn_, &focusReturn);
     widget_->setWindowModality(Qt::ApplicationModal);
     SetVisible(true);
     widget_->activateWindow();
     ReportDialogText();
     if (!Closed()) loop.exec();
     modalLoop_ = outer;
+    focusReturn_ = outerReturn;
 }
 
 void QtWindow::CloseRequested() {

@@ -20,6 +20,7 @@ class QLineEdit;
 
 namespace zindle {
 
+class FocusReturn;
 class QtWindowFactory;
 class QtWindow;
 
@@ -145,6 +146,8 @@ private:
     bool remapNeeded_ = false;
     std::map<unsigned, std::unique_ptr<QTimer>> timers_;
     QEventLoop* modalLoop_ = nullptr;
+    // Where the focus goes back to when the modal loop's window closes.
+    FocusReturn* focusReturn_ = nullptr;
     std::vector<std::pair<std::string, QPointer<QLineEdit>>> dialogBoxes_;
     std::map<std::string, std::string> dialogText_;
     // The move loop: where the button went down, and the window then.

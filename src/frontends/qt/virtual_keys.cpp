@@ -2,6 +2,7 @@
 
 #include <Qt>
 #include <array>
+#include <string_view>
 #include <utility>
 
 namespace zindle {
@@ -79,6 +80,21 @@ std::uint32_t KeysymFromVirtualKey(int virtualKey) {
     }
     for (const auto& [character, code] : kPunctuation) {
         if (code == virtualKey && code > 0x7f) return static_cast<std::uint32_t>(character);
+    }
+    return 0;
+}
+
+std::uint8_t UsLayoutKeycode(int virtualKey) {
+    // The rows of a US keyboard as Linux numbers its keys (KEY_1 is 2,
+    // KEY_Q 16, KEY_A 30, KEY_Z 44); X adds 8.
+    constexpr int kXOffset = 8;
+    constexpr std::array<std::pair<std::string_view, int>, 4> kRows{{
+        {"1234567890", 2}, {"QWERTYUIOP", 16}, {"ASDFGHJKL", 30}, {"ZXCVBNM", 44}}};
+    for (const auto& [row, first] : kRows) {
+        const std::size_t column = row.find(static_cast<char>(virtualKey));
+        if (virtualKey > 0 && virtualKey < 0x80 && column != std::string_view::npos) {
+            return static_cast<std::uint8_t>(first + static_cast<int>(column) + kXOffset);
+        }
     }
     return 0;
 }

@@ -2,15 +2,13 @@
 
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
 namespace zindle {
 
 namespace {
-
-constexpr std::uint16_t kLockMask = XCB_MOD_MASK_LOCK;
-constexpr std::uint16_t kNumLockMask = XCB_MOD_MASK_2;
 
 template <class Reply>
 struct Freed {
@@ -25,10 +23,16 @@ struct Freed {
 
 }  // namespace
 
-std::vector<std::uint16_t> GrabVariants(std::uint16_t modifiers) {
-    return {modifiers, static_cast<std::uint16_t>(modifiers | kLockMask),
-            static_cast<std::uint16_t>(modifiers | kNumLockMask),
-            static_cast<std::uint16_t>(modifiers | kLockMask | kNumLockMask)};
+std::vector<std::uint16_t> GrabVariants(std::uint16_t modifiers, std::uint16_t locks) {
+    locks &= static_cast<std::uint16_t>(~modifiers);
+    // Every subset of locks, the empty one first.
+    std::vector<std::uint16_t> variants;
+    std::uint16_t subset = 0;
+    do {
+        variants.push_back(static_cast<std::uint16_t>(modifiers | subset));
+        subset = static_cast<std::uint16_t>((subset - locks) & locks);
+    } while (subset != 0);
+    return variants;
 }
 
 std::optional<X11Display> X11Display::FromQt() {
@@ -102,24 +106,61 @@ std::pair<int, int> X11Display::RootSize() {
     return {reply->width, reply->height};
 }
 
-xcb_keycode_t X11Display::KeycodeOf(std::uint32_t keysym) {
+std::vector<xcb_keycode_t> X11Display::KeycodesOf(std::uint32_t keysym) {
     const xcb_setup_t* setup = xcb_get_setup(connection_);
     const xcb_keycode_t first = setup->min_keycode;
     const int count = setup->max_keycode - first + 1;
     Freed reply(xcb_get_keyboard_mapping_reply(
         connection_, xcb_get_keyboard_mapping(connection_, first, static_cast<std::uint8_t>(count)), nullptr));
-    if (!reply || reply->keysyms_per_keycode == 0) return 0;
+    if (!reply || reply->keysyms_per_keycode == 0) return {};
     const xcb_keysym_t* keysyms = xcb_get_keyboard_mapping_keysyms(reply.reply);
     const int perKeycode = reply->keysyms_per_keycode;
+    std::vector<xcb_keycode_t> keycodes;
     for (int i = 0; i < count; ++i) {
-        if (keysyms[i * perKeycode] == keysym) return static_cast<xcb_keycode_t>(first + i);
+        const xcb_keysym_t* own = keysyms + i * perKeycode;
+        if (std::find(own, own + perKeycode, keysym) != own + perKeycode) {
+            keycodes.push_back(static_cast<xcb_keycode_t>(first + i));
+        }
     }
-    return 0;
+    return keycodes;
 }
 
-bool X11Display::GrabKey(xcb_keycode_t keycode, std::uint16_t modifiers) {
+std::uint16_t X11Display::LockModifiers() {
+    constexpr xcb_keysym_t kNumLock = 0xff7f;
+    constexpr xcb_keysym_t kScrollLock = 0xff14;
+    std::vector<xcb_keycode_t> lockKeys = KeycodesOf(kNumLock);
+    const std::vector<xcb_keycode_t> scrollLockKeys = KeycodesOf(kScrollLock);
+    lockKeys.insert(lockKeys.end(), scrollLockKeys.begin(), scrollLockKeys.end());
+    std::uint16_t locks = XCB_MOD_MASK_LOCK;
+    Freed reply(xcb_get_modifier_mapping_reply(connection_, xcb_get_modifier_mapping(connection_), nullptr));
+    if (!reply) return locks;
+    const xcb_keycode_t* map = xcb_get_modifier_mapping_keycodes(reply.reply);
+    const int perModifier = reply->keycodes_per_modifier;
+    // Shift, Lock and Control keep their meaning; Mod1 to Mod5 are assigned.
+    for (int modifier = 3; modifier < 8; ++modifier) {
+        for (int i = 0; i < perModifier; ++i) {
+            const xcb_keycode_t keycode = map[modifier * perModifier + i];
+            if (keycode != 0 && std::find(lockKeys.begin(), lockKeys.end(), keycode) != lockKeys.end()) {
+                locks |= static_cast<std::uint16_t>(1u << modifier);
+            }
+        }
+    }
+    return locks;
+}
+
+std::uint8_t X11Display::XkbFirstEvent() {
+    if (!xkbFirstEvent_) {
+        constexpr const char kName[] = "XKEYBOARD";
+        Freed reply(xcb_query_extension_reply(connection_, xcb_query_extension(connection_, sizeof kName - 1, kName),
+                                              nullptr));
+        xkbFirstEvent_ = reply && reply->present ? reply->first_event : 0;
+    }
+    return *xkbFirstEvent_;
+}
+
+bool X11Display::GrabKey(xcb_keycode_t keycode, std::uint16_t modifiers, std::uint16_t locks) {
     std::vector<xcb_void_cookie_t> cookies;
-    for (const std::uint16_t variant : GrabVariants(modifiers)) {
+    for (const std::uint16_t variant : GrabVariants(modifiers, locks)) {
         cookies.push_back(xcb_grab_key_checked(connection_, 1, root_, variant, keycode, XCB_GRAB_MODE_ASYNC,
                                                XCB_GRAB_MODE_ASYNC));
     }
@@ -131,12 +172,12 @@ bool X11Display::GrabKey(xcb_keycode_t keycode, std::uint16_t modifiers) {
         }
     }
     // A refused variant left nothing grabbed; ungrabbing it frees nothing of another client's.
-    if (refused) UngrabKey(keycode, modifiers);
+    if (refused) UngrabKey(keycode, modifiers, locks);
     return !refused;
 }
 
-void X11Display::UngrabKey(xcb_keycode_t keycode, std::uint16_t modifiers) {
-    for (const std::uint16_t variant : GrabVariants(modifiers)) xcb_ungrab_key(connection_, keycode, root_, variant);
+void X11Display::UngrabKey(xcb_keycode_t keycode, std::uint16_t modifiers, std::uint16_t locks) {
+    for (const std::uint16_t variant : GrabVariants(modifiers, locks)) xcb_ungrab_key(connection_, keycode, root_, variant);
     xcb_flush(connection_);
 }
 

@@ -38,12 +38,18 @@ public:
     // The root window's width and height.
     std::pair<int, int> RootSize();
 
-    // The key code that produces keysym without modifiers; 0 when none does.
-    xcb_keycode_t KeycodeOf(std::uint32_t keysym);
-    // A passive grab on the root window, also with Lock and NumLock; false
-    // (and nothing grabbed) when another client holds any of them.
-    bool GrabKey(xcb_keycode_t keycode, std::uint16_t modifiers);
-    void UngrabKey(xcb_keycode_t keycode, std::uint16_t modifiers);
+    // The key codes that produce keysym in any group at any level.
+    std::vector<xcb_keycode_t> KeycodesOf(std::uint32_t keysym);
+    // Lock and the modifiers NumLock and ScrollLock are on, as the modifier
+    // map has them: a hotkey works whichever of them is set.
+    std::uint16_t LockModifiers();
+    // The first event number of the XKEYBOARD extension; 0 without it.
+    std::uint8_t XkbFirstEvent();
+    // A passive grab on the root window, also with every combination of the
+    // lock modifiers; false (and nothing grabbed) when another client holds
+    // any of them.
+    bool GrabKey(xcb_keycode_t keycode, std::uint16_t modifiers, std::uint16_t locks);
+    void UngrabKey(xcb_keycode_t keycode, std::uint16_t modifiers, std::uint16_t locks);
 
     void Flush() { xcb_flush(connection_); }
 
@@ -53,9 +59,10 @@ private:
     xcb_connection_t* connection_;
     xcb_window_t root_;
     std::map<std::string, xcb_atom_t> atoms_;
+    std::optional<std::uint8_t> xkbFirstEvent_;
 };
 
-// The lock and NumLock variants of a grab: plain, Lock, Mod2, both.
-std::vector<std::uint16_t> GrabVariants(std::uint16_t modifiers);
+// A grab's variants: modifiers with each combination of the lock modifiers.
+std::vector<std::uint16_t> GrabVariants(std::uint16_t modifiers, std::uint16_t locks);
 
 }  // namespace zindle

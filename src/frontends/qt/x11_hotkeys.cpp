@@ -11,22 +11,21 @@ bool X11Hotkeys::Register(std::uintptr_t window, int id, int keyCode, int modifi
     for (const Grab& grab : grabs_) {
         if (grab.window == window && grab.registration.id == id) return false;
     }
-    const std::uint32_t keysym = KeysymFromVirtualKey(keyCode);
-    const xcb_keycode_t keycode = keysym ? display_->KeycodeOf(keysym) : 0;
-    if (keycode == 0) return false;
-    const std::uint16_t x11Modifiers = X11ModifiersFromHotkeyModifiers(modifiers);
-    for (const Grab& grab : grabs_) {
-        if (grab.keycode == keycode && grab.modifiers == x11Modifiers) return false;
+    if (!locksRead_) {
+        locks_ = display_->LockModifiers();
+        locksRead_ = true;
     }
-    if (!display_->GrabKey(keycode, x11Modifiers)) return false;
-    grabs_.push_back({window, {id, keyCode, modifiers}, keycode, x11Modifiers});
+    const std::vector<xcb_keycode_t> keycodes = KeycodesFor(keyCode);
+    const std::uint16_t x11Modifiers = X11ModifiersFromHotkeyModifiers(modifiers);
+    if (keycodes.empty() || !GrabAll(keycodes, x11Modifiers)) return false;
+    grabs_.push_back({window, {id, keyCode, modifiers}, keycodes, x11Modifiers});
     return true;
 }
 
 void X11Hotkeys::Unregister(std::uintptr_t window, int id) {
     std::erase_if(grabs_, [&](const Grab& grab) {
         if (grab.window != window || grab.registration.id != id) return false;
-        display_->UngrabKey(grab.keycode, grab.modifiers);
+        UngrabAll(grab);
         return true;
     });
 }
@@ -34,7 +33,7 @@ void X11Hotkeys::Unregister(std::uintptr_t window, int id) {
 void X11Hotkeys::UnregisterAll(std::uintptr_t window) {
     std::erase_if(grabs_, [&](const Grab& grab) {
         if (grab.window != window) return false;
-        display_->UngrabKey(grab.keycode, grab.modifiers);
+        UngrabAll(grab);
         return true;
     });
 }
@@ -48,14 +47,66 @@ std::vector<HotkeyRegistration> X11Hotkeys::Registrations(std::uintptr_t window)
     return result;
 }
 
+void X11Hotkeys::Remap() {
+    if (!display_ || grabs_.empty()) {
+        locksRead_ = false;
+        return;
+    }
+    for (Grab& grab : grabs_) {
+        UngrabAll(grab);
+        grab.keycodes.clear();
+    }
+    locks_ = display_->LockModifiers();
+    locksRead_ = true;
+    for (Grab& grab : grabs_) {
+        std::vector<xcb_keycode_t> keycodes = KeycodesFor(grab.registration.keyCode);
+        if (!keycodes.empty() && GrabAll(keycodes, grab.modifiers)) grab.keycodes = std::move(keycodes);
+    }
+}
+
 std::optional<X11Hotkeys::Hit> X11Hotkeys::Match(std::uint8_t keycode, std::uint16_t state) const {
-    constexpr std::uint16_t kRelevant = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
+    // The eight core modifiers without the locks; the XKB group bits above them never count.
+    const std::uint16_t relevant = 0xff & static_cast<std::uint16_t>(~locks_);
     for (const Grab& grab : grabs_) {
-        if (grab.keycode == keycode && grab.modifiers == (state & kRelevant)) {
+        if (grab.modifiers == (state & relevant) &&
+            std::find(grab.keycodes.begin(), grab.keycodes.end(), keycode) != grab.keycodes.end()) {
             return Hit{grab.window, grab.registration.id};
         }
     }
     return std::nullopt;
+}
+
+// Every key that gives the key's keysym on any group and level: on a French
+// keyboard '1' is the shifted '&' key, and with "ru,us" the letters are in
+// the second group. A letter or a digit no key gives is on its US place.
+std::vector<xcb_keycode_t> X11Hotkeys::KeycodesFor(int keyCode) {
+    const std::uint32_t keysym = KeysymFromVirtualKey(keyCode);
+    std::vector<xcb_keycode_t> keycodes = keysym ? display_->KeycodesOf(keysym) : std::vector<xcb_keycode_t>{};
+    if (keycodes.empty()) {
+        if (const std::uint8_t usPlace = UsLayoutKeycode(keyCode)) keycodes.push_back(usPlace);
+    }
+    return keycodes;
+}
+
+bool X11Hotkeys::GrabAll(const std::vector<xcb_keycode_t>& keycodes, std::uint16_t modifiers) {
+    for (std::size_t i = 0; i < keycodes.size(); ++i) {
+        if (HeldByUs(keycodes[i], modifiers) || !display_->GrabKey(keycodes[i], modifiers, locks_)) {
+            for (std::size_t j = 0; j < i; ++j) display_->UngrabKey(keycodes[j], modifiers, locks_);
+            return false;
+        }
+    }
+    return true;
+}
+
+void X11Hotkeys::UngrabAll(const Grab& grab) {
+    for (const xcb_keycode_t keycode : grab.keycodes) display_->UngrabKey(keycode, grab.modifiers, locks_);
+}
+
+bool X11Hotkeys::HeldByUs(xcb_keycode_t keycode, std::uint16_t modifiers) const {
+    return std::any_of(grabs_.begin(), grabs_.end(), [&](const Grab& grab) {
+        return grab.modifiers == modifiers &&
+               std::find(grab.keycodes.begin(), grab.keycodes.end(), keycode) != grab.keycodes.end();
+    });
 }
 
 }  // namespace zindle
