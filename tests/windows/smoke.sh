@@ -86,6 +86,11 @@ check "%%msgbox shows its box" wait_line "msgbox: Zindle Script Message | Smoke 
 sleep 1 && shot 2-message-box
 xdotool key Return
 sleep 2
+# Answered, the box gives the keyboard back to the command box.
+xdotool type --delay 30 -- "typed after the box"
+check "typing after the box reaches the command box" wait_line "command: typed after the box"
+shot 2-after-message-box
+xdotool key Escape
 
 # %%up docks the bar at the top.
 command_box 757

@@ -9,6 +9,7 @@
 #include "frontends/win32/win32_api.h"
 #include <shellapi.h>
 
+#include "frontends/win32/win32_dialogs.h"
 #include "frontends/win32/win32_window.h"
 #include "frontends/win32/win32_window_manager.h"
 #include "temp_dir.h"
@@ -118,6 +119,27 @@ TEST_F(Win32WindowTest, TheCommandBoxCountsCharactersAndReportsOnlyRealChanges) 
     ::SendMessageW(edit, WM_CHAR, 0xDE00, 0);
     EXPECT_EQ(typed, (std::vector<int>{'x', 0x1F600}));
     EXPECT_EQ(box->Text(), "a\xF0\x9F\x98\x80" "bc\xF0\x9F\x98\x80");
+}
+
+// Answers the box the test opened, once the modal loop is running.
+void CALLBACK AnswerTestBox(HWND, UINT, UINT_PTR, DWORD) {
+    if (const HWND box = FindWindowW(L"#32770", L"Focus test")) PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(Win32WindowTest, AnsweredBoxGivesTheKeyboardBackToTheCommandBox) {
+    auto box = bar_.CreateTextBox("txtCmd");
+    bar_.SetVisible(true);
+    bar_.Activate();
+    box->SetFocus();
+    const HWND edit = GetWindow(reinterpret_cast<HWND>(bar_.Handle()), GW_CHILD);
+    ASSERT_EQ(GetFocus(), edit);
+
+    Win32Dialogs dialogs(trace_);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerTestBox);
+    dialogs.MessageBox("hello", "Focus test", MessageIcon::Information, MessageButtons::Ok, nullptr);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(GetForegroundWindow(), reinterpret_cast<HWND>(bar_.Handle()));
+    EXPECT_EQ(GetFocus(), edit);
 }
 
 // A dialog's layout was made for MS Sans Serif 8 pt; its check boxes wrap

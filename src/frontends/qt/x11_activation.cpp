@@ -77,7 +77,10 @@ void X11ActivationTarget::ActivateWindow(xcb_window_t window, std::uint32_t time
     event.format = 32;
     event.window = window;
     event.type = display_.Atom("_NET_ACTIVE_WINDOW");
-    event.data.data32[0] = 1;  // an application's own request
+    // Said as a pager says it: the request comes from a key the person bound
+    // in the desktop's own settings, and KWin gives a dock the focus for no
+    // application's request of its own.
+    event.data.data32[0] = 2;
     event.data.data32[1] = time;
     xcb_send_event(display_.Connection(), 0, display_.Root(),
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,

@@ -25,8 +25,8 @@ public:
 
     // The server time of an activation request; nothing for other events.
     std::optional<std::uint32_t> Request(const xcb_generic_event_t& event);
-    // Asks the window manager to activate window as an application does
-    // for a user's action at time.
+    // Asks the window manager to activate window for the person's own
+    // action at time.
     void ActivateWindow(xcb_window_t window, std::uint32_t time);
 
 private:

@@ -20,11 +20,37 @@ UINT IconFlag(MessageIcon icon) {
     return 0;
 }
 
+// The control that has the keyboard while a window of ours is in the
+// foreground, to be given back when a box closes: a box without an owner
+// leaves Windows to activate whatever window comes next, often none of ours,
+// and even an owner gets back only its frame, not the control.
+class FocusReturn {
+public:
+    FocusReturn() : focus_(GetFocus()) {
+        if (focus_ && GetAncestor(focus_, GA_ROOT) != GetForegroundWindow()) focus_ = nullptr;
+    }
+    ~FocusReturn() {
+        if (!focus_ || !IsWindow(focus_)) return;
+        const HWND window = GetAncestor(focus_, GA_ROOT);
+        // A window that is gone from the screen or waits on a dialog of its
+        // own keeps the focus where it now is.
+        if (!IsWindowVisible(window) || !IsWindowEnabled(window)) return;
+        SetForegroundWindow(window);
+        SetFocus(focus_);
+    }
+    FocusReturn(const FocusReturn&) = delete;
+    FocusReturn& operator=(const FocusReturn&) = delete;
+
+private:
+    HWND focus_;
+};
+
 }  // namespace
 
 MessageAnswer Win32Dialogs::MessageBox(const std::string& text, const std::string& title, MessageIcon icon,
                                        MessageButtons buttons, NativeWindow* owner) {
     trace_.Write(MessageBoxEventLine(title, text, icon, buttons));
+    const FocusReturn focusReturn;
     const HWND ownerWindow = owner ? reinterpret_cast<HWND>(owner->Handle()) : nullptr;
     const UINT flags = IconFlag(icon) | (buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK) |
                        (ownerWindow ? MB_APPLMODAL : MB_TASKMODAL) | MB_SETFOREGROUND;
