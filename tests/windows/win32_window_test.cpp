@@ -91,6 +91,9 @@ TEST_F(Win32WindowTest, HotkeysNeedAKeyCodeInRangeAndAnIdNotInUse) {
     EXPECT_EQ(bar_.Hotkeys(), (std::vector<HotkeyRegistration>{{1, 'Z', 3}, {2, 0x7A, 0}}));
     bar_.UnregisterHotkey(2);
     EXPECT_EQ(bar_.Hotkeys(), (std::vector<HotkeyRegistration>{{1, 'Z', 3}}));
+    // The system is asked for one message per press, not one per repeat.
+    EXPECT_EQ(SystemHotkeyModifiers(MOD_CONTROL | MOD_ALT), static_cast<UINT>(MOD_CONTROL | MOD_ALT | MOD_NOREPEAT));
+    EXPECT_EQ(SystemHotkeyModifiers(0), static_cast<UINT>(MOD_NOREPEAT));
 }
 
 TEST_F(Win32WindowTest, TheCommandBoxCountsCharactersAndReportsOnlyRealChanges) {
@@ -118,6 +121,99 @@ TEST_F(Win32WindowTest, TheCommandBoxCountsCharactersAndReportsOnlyRealChanges) 
     ::SendMessageW(edit, WM_CHAR, 0xDE00, 0);
     EXPECT_EQ(typed, (std::vector<int>{'x', 0x1F600}));
     EXPECT_EQ(box->Text(), "a\xF0\x9F\x98\x80" "bc\xF0\x9F\x98\x80");
+}
+
+// Presses a key with Ctrl held, as the system delivers it: the key-down,
+// then the character TranslateMessage makes of it.
+void PressWithControl(HWND edit, UINT key) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
+    SetKeyboardState(keys);
+    PostMessageW(edit, WM_KEYDOWN, key, 1);
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = 0;
+    SetKeyboardState(keys);
+}
+
+TEST_F(Win32WindowTest, CtrlBackspaceAndCtrlDeleteTakeAWordAndTypeNothing) {
+    auto box = bar_.CreateTextBox("txtCmd");
+    std::vector<int> typed;
+    std::vector<std::pair<int, int>> pressed;
+    int changes = 0;
+    bool consume = false;
+    TextBox::Events events;
+    events.change = [&] { ++changes; };
+    events.keyDown = [&](int& keyCode, int shift) { pressed.emplace_back(keyCode, shift); };
+    events.keyPress = [&](int& charCode) {
+        typed.push_back(charCode);
+        if (consume) charCode = 0;
+    };
+    box->SetEvents(events);
+    const HWND edit = GetWindow(reinterpret_cast<HWND>(bar_.Handle()), GW_CHILD);
+    box->SetText("g  hello world");
+    box->SetSelection(14, 0);
+    changes = 0;
+
+    PressWithControl(edit, VK_BACK);
+    EXPECT_EQ(box->Text(), "g  hello ");
+    PressWithControl(edit, VK_BACK);
+    EXPECT_EQ(box->Text(), "g  ");
+    // The core hears a Backspace (which stops completion), never a DEL character.
+    EXPECT_EQ(typed, (std::vector<int>{8, 8}));
+    EXPECT_EQ(pressed, (std::vector<std::pair<int, int>>{{VK_BACK, kCtrlMask}, {VK_BACK, kCtrlMask}}));
+    EXPECT_EQ(changes, 2);
+
+    box->SetText("g  hello world");
+    box->SetSelection(0, 0);
+    PressWithControl(edit, VK_DELETE);
+    EXPECT_EQ(box->Text(), "hello world");
+    box->SetSelection(2, 0);
+    PressWithControl(edit, VK_DELETE);  // the rest of the word and its blank, not the line
+    EXPECT_EQ(box->Text(), "heworld");
+    box->SetSelection(1, 3);  // a selection goes as it is
+    PressWithControl(edit, VK_BACK);
+    EXPECT_EQ(box->Text(), "hrld");
+
+    consume = true;  // the core took the key: the box is left alone
+    PressWithControl(edit, VK_BACK);
+    consume = false;
+    box->SetReadOnly(true);
+    PressWithControl(edit, VK_BACK);
+    PressWithControl(edit, VK_DELETE);
+    EXPECT_EQ(box->Text(), "hrld");
+}
+
+// The EDIT control's last messages, while its window is destroyed, must not
+// reach the procedure of a text box that is already gone.
+TEST_F(Win32WindowTest, ATextBoxGivesItsWindowBackToTheEditControlBeforeItIsDestroyed) {
+    static bool subclassedAtDestroy = false;
+    subclassedAtDestroy = false;
+    const auto watch = [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && call->message == WM_DESTROY) {
+            wchar_t className[16] = {};
+            GetClassNameW(call->hwnd, className, 16);
+            if (_wcsicmp(className, L"Edit") == 0 && static_cast<ULONG_PTR>(GetWindowLongPtrW(call->hwnd, GWLP_WNDPROC)) !=
+                                                        GetClassLongPtrW(call->hwnd, GCLP_WNDPROC)) {
+                subclassedAtDestroy = true;
+            }
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    };
+    const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, watch, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    auto box = bar_.CreateTextBox("txtCmd");
+    const HWND edit = GetWindow(reinterpret_cast<HWND>(bar_.Handle()), GW_CHILD);
+    ASSERT_NE(static_cast<ULONG_PTR>(GetWindowLongPtrW(edit, GWLP_WNDPROC)), GetClassLongPtrW(edit, GCLP_WNDPROC));
+    box.reset();
+    UnhookWindowsHookEx(hook);
+    EXPECT_FALSE(IsWindow(edit));
+    EXPECT_FALSE(subclassedAtDestroy);
 }
 
 // A dialog's layout was made for MS Sans Serif 8 pt; its check boxes wrap

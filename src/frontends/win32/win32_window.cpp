@@ -75,6 +75,12 @@ POINT ToDevice(const ScreenScale& scale, PointPx p) { return {scale.ToDevice(p.x
 
 }  // namespace
 
+UINT SystemHotkeyModifiers(int modifiers) {
+    // A held key would otherwise fire the hotkey at the keyboard's repeat
+    // rate, running its command again and again while the first still runs.
+    return static_cast<UINT>(modifiers) | MOD_NOREPEAT;
+}
+
 Win32Window::Win32Window(TraceFile& trace, ScreenScale& scale, const std::string& name, const std::string& caption,
                          WindowKind kind, std::function<void()> onTaskbarCreated)
     : state_(std::make_shared<WindowState>(trace, name, kind)),
@@ -490,7 +496,7 @@ void Win32Window::Activate() {
 bool Win32Window::RegisterHotkey(int id, int keyCode, int modifiers) {
     if (!state_->hwnd || keyCode < 1 || keyCode > 254) return false;
     const bool taken = std::any_of(hotkeys_.begin(), hotkeys_.end(), [&](const auto& h) { return h.id == id; });
-    if (taken || !RegisterHotKey(state_->hwnd, id, static_cast<UINT>(modifiers), static_cast<UINT>(keyCode))) {
+    if (taken || !RegisterHotKey(state_->hwnd, id, SystemHotkeyModifiers(modifiers), static_cast<UINT>(keyCode))) {
         return false;
     }
     hotkeys_.push_back({id, keyCode, modifiers});

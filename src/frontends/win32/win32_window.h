@@ -12,6 +12,9 @@
 
 namespace zindle {
 
+// The flags RegisterHotKey gets for the core's modifier mask.
+UINT SystemHotkeyModifiers(int modifiers);
+
 class Win32Window : public Window, public NativeWindow {
 public:
     // onTaskbarCreated runs when Explorer announces that it (re)started.
