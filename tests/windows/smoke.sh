@@ -115,6 +115,37 @@ deadline=$((SECONDS + 15))
 until grep -qx 'exit' "$second" 2>/dev/null || [ $SECONDS -ge $deadline ]; do sleep 0.1; done
 check "the second copy ends when its box is closed" grep -qx 'exit' "$second"
 
+# Ctrl+Backspace in the real box takes the last word back and types nothing.
+command_box "$(grep -q 'window: 0 0 ' "$trace" && echo 10 || echo 757)"
+xdotool type --delay 30 -- "abc def"
+xdotool key ctrl+BackSpace
+check "Ctrl+Backspace deletes a word" wait_line "command: abc " 10
+xdotool key ctrl+a BackSpace
+sleep 0.5
+
+# --activate brings the running bar forward with the focus in its box, and
+# that copy ends without a box of its own.
+xdotool mousemove 500 400 click 1  # the desktop takes the focus
+sleep 0.5
+activate=$app/activate-trace.txt
+(cd "$app" && timeout 60 wine explorer /desktop=zindle,1024x768 zindle.exe --trace "$(windows_path "$activate")" \
+  --activate >/dev/null 2>&1 &)
+deadline=$((SECONDS + 30))
+until grep -qx 'exit' "$activate" 2>/dev/null || [ $SECONDS -ge $deadline ]; do sleep 0.1; done
+check "zindle.exe --activate ends at once" test "$(cat "$activate" 2>/dev/null)" = exit
+sleep 1
+xdotool type --delay 30 -- "xyz"
+check "after --activate the keys go to the command box" wait_line "command: xyz" 10
+xdotool key ctrl+a BackSpace
+sleep 0.5
+
+# --autostart writes and removes the sign-in entry.
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+(cd "$app" && timeout 60 wine zindle.exe --autostart on >/dev/null 2>&1)
+check "--autostart on writes the Run value" bash -c "wine reg query '$run_key' /v Zindle 2>/dev/null | grep -qi 'zindle.exe'"
+(cd "$app" && timeout 60 wine zindle.exe --autostart off >/dev/null 2>&1)
+check "--autostart off removes it" bash -c "! wine reg query '$run_key' /v Zindle 2>/dev/null | grep -qi 'zindle.exe'"
+
 # %%quit leaves the settings and the history written.
 command_box "$(grep -q 'window: 0 0 ' "$trace" && echo 10 || echo 757)"
 type_line "%%quit"

@@ -9,8 +9,14 @@
 #include "frontends/win32/win32_api.h"
 #include <shellapi.h>
 
+#include "appbar/tappbar.h"
+#include "frontends/win32/win32_dialogs.h"
+#include "frontends/win32/win32_shell.h"
+#include "frontends/win32/win32_system.h"
 #include "frontends/win32/win32_window.h"
+#include "frontends/win32/win32_window_factory.h"
 #include "frontends/win32/win32_window_manager.h"
+#include "profile/private_profile_engine.h"
 #include "temp_dir.h"
 
 namespace zindle::test {
@@ -52,34 +58,83 @@ TEST_F(Win32WindowTest, TheChainHandsBackEachProcedureAndEndsInTheWindowsOwnHand
     EXPECT_EQ(bar_.GetWindowText(), "Zindle");
 }
 
-TEST(Win32BarWindow, ExplorerRestartingRegistersTheBarAgainWithItsStrip) {
+// The bar window with the docking object on it, on the system's shell.
+struct DockedBar {
+    explicit DockedBar(int systemDpi) : scale{systemDpi} {
+        appBar.SetSlideEffect(false);
+        appBar.SetDockedHeight(21);
+        appBar.Extends(bar);
+        appBar.SetEdge(kEdgeBottom);
+    }
+    ~DockedBar() { appBar.Detach(); }
+    RECT DeviceRect() const {
+        RECT rect{};
+        ::GetWindowRect(reinterpret_cast<HWND>(bar.Handle()), &rect);
+        return rect;
+    }
+
     std::vector<std::string> noTrace;
-    TraceFile trace(noTrace);
+    TraceFile trace{noTrace};
     ScreenScale scale;
-    Win32WindowManager shell(scale);
-    Win32Window bar(trace, scale, "Form1", "Zindle", WindowKind::Bar, [&] { shell.RegisterAgain(); });
-    AppBarData data;
-    data.window = bar.Handle();
-    data.callbackMessage = WM_APP + 1;
-    ASSERT_TRUE(shell.SHAppBarMessage(kAbmNew, data));
-    data.edge = 3;
-    data.rect = {0, 700, 1024, 768};
-    shell.SHAppBarMessage(kAbmSetPos, data);
-    const auto strip = shell.Strip();
-    ASSERT_TRUE(strip);
+    PrivateProfileEngine profiles;
+    Win32Shell launcher{trace};
+    Win32Dialogs dialogs{trace};
+    Win32System system{""};
+    Win32WindowFactory windows{trace, scale};
+    Win32WindowManager shell{scale};
+    TAppBar appBar{Platform{profiles, launcher, dialogs, system, windows, shell}};
+    Win32Window bar{trace, scale, "Form1", "Zindle", WindowKind::Bar, [this] { appBar.ShellRestarted(); }};
+};
+
+TEST(Win32BarWindow, ExplorerRestartingDocksTheBarAgainOnTheStripTheShellGives) {
+    DockedBar docked(96);
+    ASSERT_TRUE(docked.shell.Strip());
 
     // Explorer restarts: it has forgotten the bar and says so to everyone.
+    // Meanwhile the bar was moved off its strip.
     APPBARDATA native{};
     native.cbSize = sizeof native;
-    native.hWnd = reinterpret_cast<HWND>(bar.Handle());
+    native.hWnd = reinterpret_cast<HWND>(docked.bar.Handle());
     ::SHAppBarMessage(ABM_REMOVE, &native);
+    docked.bar.SetWindowPos(0, 100, 100, 300, 21, kSwpNoZOrder | kSwpNoActivate);
     ::SendMessageW(native.hWnd, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    // Registered again: a second registration of the same window fails.
-    native.uCallbackMessage = WM_APP + 1;
+    // Registered again (a second registration of the same window fails),
+    // with a strip, and the window sits on it.
+    native.uCallbackMessage = kAppBarCallbackMessage;
     EXPECT_FALSE(::SHAppBarMessage(ABM_NEW, &native));
-    EXPECT_EQ(shell.Strip(), strip);
-    shell.SHAppBarMessage(kAbmRemove, data);
-    EXPECT_FALSE(shell.Strip());
+    ASSERT_TRUE(docked.shell.Strip());
+    EXPECT_EQ(docked.bar.GetWindowRect(), *docked.shell.Strip());
+}
+
+// The system's DPI is the one of the sign-in; the bar's window may be on a
+// screen, or at a scale, that differs. Strip, window and controls must all
+// agree on the window's.
+TEST(Win32BarWindow, TheStripTheWindowAndItsControlsFollowTheWindowsDpi) {
+    DockedBar docked(168);
+    const HWND hwnd = reinterpret_cast<HWND>(docked.bar.Handle());
+    EXPECT_EQ(docked.scale.dpi, static_cast<int>(GetDpiForWindow(hwnd)))
+        << "the window's DPI, not the system's, from its creation on";
+    auto box = docked.bar.CreateTextBox("txtCmd");
+    box->SetHeight(21 * 15);
+
+    for (const int dpi : {120, 192, 144, 96}) {
+        SCOPED_TRACE(dpi);
+        // The window is told of its new DPI with the rectangle the system
+        // suggests, which keeps the old size in pixels here.
+        const RECT suggested = docked.DeviceRect();
+        ::SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        EXPECT_EQ(docked.scale.dpi, dpi);
+        const int thickness = MulDiv(21, dpi, 96);
+        RECT control{};
+        ::GetWindowRect(GetWindow(hwnd, GW_CHILD), &control);
+        EXPECT_EQ(control.bottom - control.top, thickness);
+        const RECT window = docked.DeviceRect();
+        // Within the pixel the rounding of edges and of sizes may differ by.
+        EXPECT_NEAR(window.bottom - window.top, thickness, 1) << "docked again at the new scale";
+        ASSERT_TRUE(docked.shell.Strip());
+        EXPECT_EQ(docked.bar.GetWindowRect(), *docked.shell.Strip());
+        EXPECT_EQ(window.bottom, GetSystemMetrics(SM_CYSCREEN));
+    }
 }
 
 TEST_F(Win32WindowTest, HotkeysNeedAKeyCodeInRangeAndAnIdNotInUse) {

@@ -36,16 +36,20 @@ std::wstring AppDataDirectory() {
 
 }  // namespace
 
-std::string ExeDirectory() {
+std::wstring ExePath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
             path.resize(length);
-            break;
+            return path;
         }
         path.resize(path.size() * 2);
     }
+}
+
+std::string ExeDirectory() {
+    std::wstring path = ExePath();
     const std::size_t slash = path.find_last_of(L'\\');
     if (slash != std::wstring::npos) path.resize(slash == 2 ? 3 : slash);  // keeps "C:\"
     return Narrow(path);

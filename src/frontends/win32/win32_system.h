@@ -40,6 +40,8 @@ private:
     std::optional<bool> anotherInstance_;
 };
 
+// The full path of the running exe.
+std::wstring ExePath();
 // The directory of the running exe, without a trailing backslash.
 std::string ExeDirectory();
 

@@ -94,6 +94,7 @@ private:
     std::vector<HotkeyRegistration> hotkeys_;
     std::function<void()> onTaskbarCreated_;
     UINT taskbarCreated_ = 0;
+    UINT activate_ = 0;  // another copy, started with --activate, asks the bar forward
     bool placed_ = false;
 };
 
