@@ -198,5 +198,29 @@ replay_script() {
 }
 check "the script test edge_capital gives its expected lines on the real bar" replay_script edge_capital
 
+# A copy the installer put in place keeps its files in %APPDATA%\Zindle,
+# which its first start fills with the sample skins and the guide: no box
+# about a missing skin, and "readme" opens the guide from there.
+installed=$out/installed
+mkdir -p "$installed" && cp "$exe" "$installed/" && cp -r "$source/skins" "$installed/"
+cp "$source/docs/guide.md" "$installed/readme.txt" && touch "$installed/zindle.installed"
+# Windows opens .txt files in Notepad; a fresh Wine prefix has no such association.
+wine reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null 2>&1 || true
+appdata=$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")/Zindle
+rm -rf "$appdata"
+trace=$installed/trace.txt
+(cd "$installed" && timeout 120 wine explorer /desktop=zindle,1024x768 zindle.exe --trace "$(windows_path "$trace")" \
+  >/dev/null 2>&1 &)
+wait_line "hotkeys: 0:122:0" 60 || true
+check "an installed copy starts without a box" bash -c "! grep -q '^msgbox: ' '$trace'"
+check "its first start seeds the skins and the guide" test -f "$appdata/skins/midnight/skin.ini" -a -f "$appdata/readme.txt"
+command_box 757
+type_line "readme"
+check "readme opens the guide there" grep -qi '^open: .*\\Zindle\\readme.txt$' "$trace"
+command_box 757
+type_line "%%quit"
+check "the installed copy keeps its settings there" test -f "$appdata/zindle.ini" -a ! -e "$installed/zindle.ini"
+trace=$app/trace.txt
+
 echo "trace of the run:" && sed 's/^/  /' "$trace"
 [ "$failures" -eq 0 ] && echo "smoke run passed" || { echo "smoke run: $failures failed"; exit 1; }

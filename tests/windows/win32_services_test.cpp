@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <random>
 
@@ -118,6 +119,35 @@ TEST(Win32Shell, ProgramsRegisteredOnlyUnderAppPathsStart) {
     for (const HKEY root : roots) RegDeleteTreeW(root, key.c_str());
     EXPECT_TRUE(started);
     EXPECT_NE(GetFileAttributesW(Widen(marker).c_str()), INVALID_FILE_ATTRIBUTES) << "the parameters reached it";
+}
+
+// An installed copy's own folder gets the samples and the guide, and what
+// the user changed there stays.
+TEST(Win32ProgramDirectory, SeedingCopiesSkinsAndGuideAndOverwritesNothing) {
+    TempDir dir;
+    namespace fs = std::filesystem;
+    const fs::path install = fs::path(Widen(dir.File("install")));
+    const fs::path own = fs::path(Widen(dir.File("own")));
+    const auto write = [](const fs::path& file, const std::string& text) {
+        fs::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary) << text;
+    };
+    const auto read = [](const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    write(install / "skins" / "midnight" / "skin.ini", "sample");
+    write(install / "skins" / "midnight" / "run.bmp", "picture");
+    write(install / "readme.txt", "guide");
+    write(own / "skins" / "midnight" / "skin.ini", "the user's");
+
+    EXPECT_TRUE(SeedProgramDirectory(install.wstring(), own.wstring()));
+    EXPECT_EQ(read(own / "skins" / "midnight" / "skin.ini"), "the user's");
+    EXPECT_EQ(read(own / "skins" / "midnight" / "run.bmp"), "picture");
+    EXPECT_EQ(read(own / "readme.txt"), "guide");
+    write(own / "readme.txt", "notes");
+    EXPECT_TRUE(SeedProgramDirectory(install.wstring(), own.wstring()));
+    EXPECT_EQ(read(own / "readme.txt"), "notes");
 }
 
 TEST(Win32Clipboard, TextComesOutAsUtf8AndOtherDataAsNothing) {
