@@ -26,6 +26,9 @@ public:
     virtual void Detach() = 0;
     // Docks again at the current edge.
     virtual void UpdateBar() = 0;
+    // The shell restarted and forgot every appbar: registers again and docks
+    // on the strip the new shell offers.
+    virtual void ShellRestarted() = 0;
     virtual bool LoadSettings() = 0;
     virtual bool SaveSettings() = 0;
 

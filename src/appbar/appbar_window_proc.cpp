@@ -120,6 +120,10 @@ std::intptr_t TAppBar::AppBarWindowProc(const WindowProc& previous, unsigned mes
     // A handler or the procedures behind may have detached the object.
     if (!host_) return result;
     switch (message) {
+        case kWmDpiChanged:
+            // The strip is a different number of the screen's pixels now.
+            UpdateBar();
+            break;
         case kWmActivate:
             if (wParam == 0) ShowHiddenBar(false);
             SendAppBarMessage(kAbmActivate, kEdgeFloat, 0, nullptr);

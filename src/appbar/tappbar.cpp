@@ -64,6 +64,14 @@ void TAppBar::Detach() {
 
 void TAppBar::UpdateBar() { SetEdge(Edge()); }
 
+void TAppBar::ShellRestarted() {
+    if (!host_ || block_.state == kEdgeNone) return;
+    // The old strip may now lie under the new shell's taskbar: the strip is
+    // asked for again, as for any other move.
+    SendAppBarMessage(kAbmNew, kEdgeFloat, 0, nullptr);
+    UpdateBar();
+}
+
 bool TAppBar::LoadSettings() {
     if (registryRoot_ != kHkeyCurrentUser) return false;
     const auto bytes = platform_.system.ReadRegistryBinary(registryKey_);

@@ -58,6 +58,8 @@ public:
     // appbar procedure replaced. Nothing happens when not attached.
     void Detach() override;
     void UpdateBar() override;
+    // A bar given back to the shell ("none") stays unregistered.
+    void ShellRestarted() override;
     // The registry value must be exactly 90 bytes; otherwise, or when it
     // cannot be read, false and nothing changes. A loaded state outside 0 to
     // 5 is taken as floating (5).

@@ -42,6 +42,9 @@ constexpr unsigned kWmSizing = 0x0214;
 constexpr unsigned kWmMoving = 0x0216;
 constexpr unsigned kWmEnterSizeMove = 0x0231;
 constexpr unsigned kWmExitSizeMove = 0x0232;
+// The window's screen scale changed; the front end has applied it by the
+// time the procedure it passes the message to returns.
+constexpr unsigned kWmDpiChanged = 0x02E0;
 constexpr unsigned kWmHotkey = 0x0312;
 constexpr unsigned kWmUser = 0x0400;
 

@@ -47,5 +47,18 @@ TEST(SplitWindowsCommandLine, DoubledQuoteInsideQuotesIsLiteralAndKeepsQuoting) 
     EXPECT_EQ(SplitWindowsCommandLine(R"(p "a b)"), (Tokens{"p", "a b"}));
 }
 
+// The parameters go on as typed: the program parses them itself.
+TEST(SplitProgramName, TheNameAsTheFirstTokenAndTheRestUntouched) {
+    const auto split = [](std::string_view line) {
+        const ProgramAndParameters parts = SplitProgramName(line);
+        return Tokens{parts.program, parts.parameters};
+    };
+    EXPECT_EQ(split(R"(  "C:\Program Files\x.exe"  "a b" \\"c  )"),
+              (Tokens{R"(C:\Program Files\x.exe)", R"("a b" \\"c  )"}));
+    EXPECT_EQ(split("chrome.exe\thttps://example.com/?q=a b"), (Tokens{"chrome.exe", "https://example.com/?q=a b"}));
+    EXPECT_EQ(split(R"(C:\dir\"x y"\p.exe)"), (Tokens{R"(C:\dir\x y\p.exe)", ""}));
+    EXPECT_EQ(split("   "), (Tokens{"", ""}));
+}
+
 }  // namespace
 }  // namespace zindle

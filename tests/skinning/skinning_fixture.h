@@ -29,6 +29,7 @@ public:
         calls.push_back("update");
         if (onUpdate) onUpdate();
     }
+    void ShellRestarted() override {}
     bool LoadSettings() override { return true; }
     bool SaveSettings() override { return true; }
     void SetRegistryKey(const std::string&) override {}

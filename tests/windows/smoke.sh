@@ -120,6 +120,37 @@ deadline=$((SECONDS + 15))
 until grep -qx 'exit' "$second" 2>/dev/null || [ $SECONDS -ge $deadline ]; do sleep 0.1; done
 check "the second copy ends when its box is closed" grep -qx 'exit' "$second"
 
+# Ctrl+Backspace in the real box takes the last word back and types nothing.
+command_box "$(grep -q 'window: 0 0 ' "$trace" && echo 10 || echo 757)"
+xdotool type --delay 30 -- "abc def"
+xdotool key ctrl+BackSpace
+check "Ctrl+Backspace deletes a word" wait_line "command: abc " 10
+xdotool key ctrl+a BackSpace
+sleep 0.5
+
+# --activate brings the running bar forward with the focus in its box, and
+# that copy ends without a box of its own.
+xdotool mousemove 500 400 click 1  # the desktop takes the focus
+sleep 0.5
+activate=$app/activate-trace.txt
+(cd "$app" && timeout 60 wine explorer /desktop=zindle,1024x768 zindle.exe --trace "$(windows_path "$activate")" \
+  --activate >/dev/null 2>&1 &)
+deadline=$((SECONDS + 30))
+until grep -qx 'exit' "$activate" 2>/dev/null || [ $SECONDS -ge $deadline ]; do sleep 0.1; done
+check "zindle.exe --activate ends at once" test "$(cat "$activate" 2>/dev/null)" = exit
+sleep 1
+xdotool type --delay 30 -- "xyz"
+check "after --activate the keys go to the command box" wait_line "command: xyz" 10
+xdotool key ctrl+a BackSpace
+sleep 0.5
+
+# --autostart writes and removes the sign-in entry.
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+(cd "$app" && timeout 60 wine zindle.exe --autostart on >/dev/null 2>&1)
+check "--autostart on writes the Run value" bash -c "wine reg query '$run_key' /v Zindle 2>/dev/null | grep -qi 'zindle.exe'"
+(cd "$app" && timeout 60 wine zindle.exe --autostart off >/dev/null 2>&1)
+check "--autostart off removes it" bash -c "! wine reg query '$run_key' /v Zindle 2>/dev/null | grep -qi 'zindle.exe'"
+
 # %%quit leaves the settings and the history written.
 command_box "$(grep -q 'window: 0 0 ' "$trace" && echo 10 || echo 757)"
 type_line "%%quit"
@@ -171,6 +202,30 @@ replay_script() {
   diff -u "$dir/expected.txt" "$dir/actual.txt"
 }
 check "the script test edge_capital gives its expected lines on the real bar" replay_script edge_capital
+
+# A copy the installer put in place keeps its files in %APPDATA%\Zindle,
+# which its first start fills with the sample skins and the guide: no box
+# about a missing skin, and "readme" opens the guide from there.
+installed=$out/installed
+mkdir -p "$installed" && cp "$exe" "$installed/" && cp -r "$source/skins" "$installed/"
+cp "$source/docs/guide.md" "$installed/readme.txt" && touch "$installed/zindle.installed"
+# Windows opens .txt files in Notepad; a fresh Wine prefix has no such association.
+wine reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null 2>&1 || true
+appdata=$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")/Zindle
+rm -rf "$appdata"
+trace=$installed/trace.txt
+(cd "$installed" && timeout 120 wine explorer /desktop=zindle,1024x768 zindle.exe --trace "$(windows_path "$trace")" \
+  >/dev/null 2>&1 &)
+wait_line "hotkeys: 0:122:0" 60 || true
+check "an installed copy starts without a box" bash -c "! grep -q '^msgbox: ' '$trace'"
+check "its first start seeds the skins and the guide" test -f "$appdata/skins/midnight/skin.ini" -a -f "$appdata/readme.txt"
+command_box 757
+type_line "readme"
+check "readme opens the guide there" grep -qi '^open: .*\\Zindle\\readme.txt$' "$trace"
+command_box 757
+type_line "%%quit"
+check "the installed copy keeps its settings there" test -f "$appdata/zindle.ini" -a ! -e "$installed/zindle.ini"
+trace=$app/trace.txt
 
 echo "trace of the run:" && sed 's/^/  /' "$trace"
 [ "$failures" -eq 0 ] && echo "smoke run passed" || { echo "smoke run: $failures failed"; exit 1; }

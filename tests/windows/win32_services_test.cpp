@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <random>
 
@@ -87,6 +88,66 @@ TEST(Win32Shell, ResultCodesAndOnlyWhatStartedIsTraced) {
     std::ifstream in(dir.File("trace.txt"));
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     EXPECT_EQ(lines, std::vector<std::string>{"exec: cmd.exe /c exit"});
+}
+
+// A program known to the shell only by its App Paths entry, as Office and
+// the browsers are, starts by its name with its parameters.
+TEST(Win32Shell, ProgramsRegisteredOnlyUnderAppPathsStart) {
+    TempDir dir;
+    const std::wstring name = L"zindle-app-paths-probe.exe";
+    const std::wstring key = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + name;
+    wchar_t cmd[MAX_PATH] = {};
+    ASSERT_GT(GetSystemDirectoryW(cmd, MAX_PATH), 0u);
+    const std::wstring target = std::wstring(cmd) + L"\\cmd.exe";
+    const auto bytes = static_cast<DWORD>((target.size() + 1) * sizeof(wchar_t));
+    // Windows reads the user's entries; Wine 8 only the machine's.
+    std::vector<HKEY> roots;
+    for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        if (RegSetKeyValueW(root, key.c_str(), nullptr, REG_SZ, target.c_str(), bytes) == ERROR_SUCCESS) {
+            roots.push_back(root);
+        }
+    }
+    ASSERT_FALSE(roots.empty());
+    const std::string marker = dir.File("started.txt");
+    std::vector<std::string> noTrace;
+    TraceFile trace(noTrace);
+    Win32Shell shell(trace);
+    const bool started = shell.RunProgram(Narrow(name) + " /c echo started> \"" + marker + "\"");
+    for (int wait = 0; wait < 100 && GetFileAttributesW(Widen(marker).c_str()) == INVALID_FILE_ATTRIBUTES; ++wait) {
+        ::Sleep(50);
+    }
+    for (const HKEY root : roots) RegDeleteTreeW(root, key.c_str());
+    EXPECT_TRUE(started);
+    EXPECT_NE(GetFileAttributesW(Widen(marker).c_str()), INVALID_FILE_ATTRIBUTES) << "the parameters reached it";
+}
+
+// An installed copy's own folder gets the samples and the guide, and what
+// the user changed there stays.
+TEST(Win32ProgramDirectory, SeedingCopiesSkinsAndGuideAndOverwritesNothing) {
+    TempDir dir;
+    namespace fs = std::filesystem;
+    const fs::path install = fs::path(Widen(dir.File("install")));
+    const fs::path own = fs::path(Widen(dir.File("own")));
+    const auto write = [](const fs::path& file, const std::string& text) {
+        fs::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary) << text;
+    };
+    const auto read = [](const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    write(install / "skins" / "midnight" / "skin.ini", "sample");
+    write(install / "skins" / "midnight" / "run.bmp", "picture");
+    write(install / "readme.txt", "guide");
+    write(own / "skins" / "midnight" / "skin.ini", "the user's");
+
+    EXPECT_TRUE(SeedProgramDirectory(install.wstring(), own.wstring()));
+    EXPECT_EQ(read(own / "skins" / "midnight" / "skin.ini"), "the user's");
+    EXPECT_EQ(read(own / "skins" / "midnight" / "run.bmp"), "picture");
+    EXPECT_EQ(read(own / "readme.txt"), "guide");
+    write(own / "readme.txt", "notes");
+    EXPECT_TRUE(SeedProgramDirectory(install.wstring(), own.wstring()));
+    EXPECT_EQ(read(own / "readme.txt"), "notes");
 }
 
 TEST(Win32Clipboard, TextComesOutAsUtf8AndOtherDataAsNothing) {

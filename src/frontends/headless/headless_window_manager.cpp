@@ -191,6 +191,15 @@ void HeadlessWindowManager::AddOtherBar(unsigned edge, int thickness) {
 
 void HeadlessWindowManager::SetFullScreenApp(bool open) { Notify(kAbnFullScreenApp, open ? 1 : 0, 0); }
 
+void HeadlessWindowManager::Restart() {
+    std::erase_if(autoHideBars_, [&](const auto& entry) {
+        const auto bar = bars_.find(entry.second);
+        return bar != bars_.end() && bar->second.ours;
+    });
+    std::erase_if(bars_, [](const auto& entry) { return entry.second.ours; });
+    PlaceOtherBars();
+}
+
 std::optional<RectPx> HeadlessWindowManager::StripOf(std::uintptr_t window) const {
     const auto found = bars_.find(window);
     if (found == bars_.end() || IsEmpty(found->second.strip)) return std::nullopt;

@@ -43,6 +43,9 @@ public:
     void AddOtherBar(unsigned edge, int thickness);
     // A full-screen application opens (true) or closes on the screen.
     void SetFullScreenApp(bool open);
+    // The shell restarts: it forgets the program's bars, and the other
+    // programs' bars take their places again without them.
+    void Restart();
 
     // The strip a registered window holds, or nullopt when it holds none
     // (not registered, or registered without a strip).

@@ -70,6 +70,12 @@ bool ScriptReader::Shell(const std::string& argument) {
         shell.SetFullScreenApp(words[1] == "1");
         return true;
     }
+    if (words.size() == 1 && words[0] == "restart") {
+        shell.Restart();
+        // What the bar's window hears as the broadcast TaskbarCreated.
+        if (AppBar* appBar = program_.appBar()) appBar->ShellRestarted();
+        return true;
+    }
     return false;
 }
 

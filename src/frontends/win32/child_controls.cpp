@@ -5,6 +5,7 @@
 
 #include "frontends/common/event_lines.h"
 #include "frontends/win32/wide_text.h"
+#include "text/word_bounds.h"
 
 namespace zindle {
 namespace {
@@ -24,6 +25,12 @@ void ReplaceBrush(HBRUSH& brush, Colour colour) {
     if (brush) DeleteObject(brush);
     brush = CreateSolidBrush(colour);
 }
+
+// What TranslateMessage makes of Ctrl+Backspace: the EDIT control would
+// insert it as a character.
+constexpr WPARAM kCtrlBackspaceCharacter = 0x7F;
+
+bool ControlOnly(int shift) { return (shift & (kCtrlMask | kAltMask)) == kCtrlMask; }
 
 bool IsHighSurrogate(WPARAM c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(WPARAM c) { return c >= 0xDC00 && c <= 0xDFFF; }
@@ -88,6 +95,12 @@ Win32TextBox::Win32TextBox(std::shared_ptr<WindowState> window, std::string name
 }
 
 Win32TextBox::~Win32TextBox() {
+    // The base destroys the window after this object is gone: its last
+    // messages must go to the EDIT control's own procedure, not to this one.
+    if (IsWindow(hwnd_)) {
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc_));
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    }
     if (brush_) DeleteObject(brush_);
 }
 
@@ -114,8 +127,17 @@ LRESULT Win32TextBox::HandleKey(UINT message, WPARAM wParam, LPARAM lParam) {
     const auto passOn = [&](WPARAM value) { return CallWindowProcW(editProc, hwnd, message, value, lParam); };
     if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
         int keyCode = static_cast<int>(wParam);
-        if (const auto keyDown = events_.keyDown) keyDown(keyCode, ShiftMask());
+        const int shift = ShiftMask();
+        if (const auto keyDown = events_.keyDown) keyDown(keyCode, shift);
         if (keyCode == 0 || !IsWindow(hwnd)) return 0;
+        // Ctrl+Backspace deletes when its character arrives (the core may
+        // still take that); Ctrl+Delete, which the EDIT control would take
+        // to the end of the line, deletes a word here.
+        if (ControlOnly(shift) && keyCode == VK_BACK) return 0;
+        if (ControlOnly(shift) && keyCode == VK_DELETE) {
+            DeleteWord(true);
+            return 0;
+        }
         return passOn(static_cast<WPARAM>(keyCode));
     }
     if (message == WM_KEYUP || message == WM_SYSKEYUP) {
@@ -127,11 +149,19 @@ LRESULT Win32TextBox::HandleKey(UINT message, WPARAM wParam, LPARAM lParam) {
         pendingHighSurrogate_ = static_cast<wchar_t>(wParam);
         return 0;
     }
-    int charCode = static_cast<int>(wParam);
+    // Ctrl+Backspace reaches the core as the Backspace it is. (Wine makes
+    // it a plain Backspace character, with Ctrl still down.)
+    const bool wordBack =
+        wParam == kCtrlBackspaceCharacter || (wParam == VK_BACK && ControlOnly(ShiftMask()));
+    int charCode = wordBack ? VK_BACK : static_cast<int>(wParam);
     const wchar_t high = std::exchange(pendingHighSurrogate_, L'\0');
     if (high && IsLowSurrogate(wParam)) charCode = 0x10000 + ((high - 0xD800) << 10) + (charCode - 0xDC00);
     if (const auto keyPress = events_.keyPress) keyPress(charCode);
     if (charCode == 0 || !IsWindow(hwnd)) return 0;
+    if (wordBack && charCode == VK_BACK) {
+        DeleteWord(false);
+        return 0;
+    }
     if (charCode == '\r' || charCode == 27) return 0;  // a one-line box only beeps at these
     if (charCode >= 0x10000 && charCode <= 0x10FFFF) {
         const int offset = charCode - 0x10000;
@@ -142,6 +172,22 @@ LRESULT Win32TextBox::HandleKey(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 std::wstring Win32TextBox::WideText() const { return WindowText(hwnd_); }
+
+void Win32TextBox::DeleteWord(bool forward) {
+    if (readOnly_) return;
+    DWORD first = 0, last = 0;
+    ::SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
+    if (first == last) {
+        // A selection goes as it is; otherwise the word beside the caret.
+        const std::wstring text = WideText();
+        const std::wstring_view view(text);
+        if (forward) last = static_cast<DWORD>(NextWordStart(view, last));
+        else first = static_cast<DWORD>(PreviousWordStart(view, first));
+        if (first == last) return;
+        ::SendMessageW(hwnd_, EM_SETSEL, first, static_cast<LPARAM>(last));
+    }
+    ::SendMessageW(hwnd_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));  // EN_CHANGE follows
+}
 
 void Win32TextBox::SetText(const std::string& text) {
     const std::wstring wide = Widen(text);

@@ -58,6 +58,8 @@ private:
     static LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleKey(UINT message, WPARAM wParam, LPARAM lParam);
     std::wstring WideText() const;
+    // Ctrl+Backspace (back) and Ctrl+Delete (forward).
+    void DeleteWord(bool forward);
 
     std::string name_;
     Events events_;

@@ -1,6 +1,7 @@
 // zindle.exe: the bar on the Win32 API. Everything it does is the core's;
 // this turns the system's messages into the core's events and back.
-//   zindle.exe [--trace FILE] [ARGUMENTS...]
+//   zindle.exe [--trace FILE] [--activate] [ARGUMENTS...]
+//   zindle.exe --autostart on|off
 
 #include "frontends/win32/win32_api.h"
 #include <commctrl.h>
@@ -10,11 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "appbar/appbar.h"
 #include "frontends/common/bar_trace.h"
 #include "frontends/win32/wide_text.h"
 #include "frontends/win32/win32_dialogs.h"
 #include "frontends/win32/win32_profile_files.h"
 #include "frontends/win32/win32_shell.h"
+#include "frontends/win32/win32_switches.h"
 #include "frontends/win32/win32_system.h"
 #include "frontends/win32/win32_window.h"
 #include "frontends/win32/win32_window_factory.h"
@@ -98,6 +101,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::vector<std::string> arguments = Arguments();
     const std::size_t given = arguments.size();
     TraceFile trace(arguments);
+    if (const SwitchOutcome outcome = HandleSwitches(arguments); outcome.handled) {
+        trace.Write(kExitEventLine);
+        if (comReady) CoUninitialize();
+        return outcome.exitCode;
+    }
     const std::string commandLine = arguments.size() == given ? Narrow(ArgumentsText()) : JoinArguments(arguments);
 
     int result = 0;
@@ -105,7 +113,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         Win32Platform win32(trace, commandLine);
         Platform platform = win32.Bundle();
         Program program(platform);
-        win32.windows.SetTaskbarCreatedHandler([&] { win32.windowManager.RegisterAgain(); });
+        win32.windows.SetTaskbarCreatedHandler([&] {
+            if (AppBar* appBar = program.appBar()) appBar->ShellRestarted();
+        });
         BarTrace barTrace(trace, program, BarTraceSources{
             [&] { return win32.windowManager.Strip(); },
             [&]() -> std::vector<HotkeyRegistration> {

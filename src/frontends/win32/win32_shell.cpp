@@ -6,8 +6,37 @@
 
 #include "frontends/common/event_lines.h"
 #include "frontends/win32/wide_text.h"
+#include "platform/posix/windows_command_line.h"
 
 namespace zindle {
+namespace {
+
+// Not in mingw-w64's headers.
+constexpr DWORD kErrorElevationRequired = 740;
+
+// CreateProcessW finds neither programs registered under App Paths (as
+// "excel" or "chrome.exe" are) nor starts those that need elevation; the
+// shell does both, with the consent prompt. Only for those failures: a line
+// that names a file that is no program still fails.
+bool StartThroughShell(DWORD createError, const std::string& commandLine) {
+    if (createError != ERROR_FILE_NOT_FOUND && createError != ERROR_PATH_NOT_FOUND &&
+        createError != kErrorElevationRequired) {
+        return false;
+    }
+    const ProgramAndParameters split = SplitProgramName(commandLine);
+    const std::wstring program = Widen(split.program);
+    const std::wstring parameters = Widen(split.parameters);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    // The bar reports the failure itself; no message box of the shell's.
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.lpFile = program.c_str();
+    info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    return ShellExecuteExW(&info) != FALSE;
+}
+
+}  // namespace
 
 int Win32Shell::OpenTarget(const std::string& target) {
     // A NUL would cut the target short: Windows would open something else.
@@ -26,11 +55,12 @@ bool Win32Shell::RunProgram(const std::string& commandLine) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    } else if (!StartThroughShell(GetLastError(), commandLine)) {
         return false;
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     trace_.Write(ExecEventLine(commandLine));
     return true;
 }

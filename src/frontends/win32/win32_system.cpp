@@ -3,6 +3,9 @@
 #include "frontends/win32/win32_api.h"
 #include <shlobj.h>
 
+#include <filesystem>
+#include <system_error>
+
 #include "frontends/win32/wide_text.h"
 
 namespace zindle {
@@ -34,18 +37,48 @@ std::wstring AppDataDirectory() {
     return path;
 }
 
+// A folder, or a file's copy, made only where nothing is yet.
+bool CopyIfMissing(const std::filesystem::path& from, const std::filesystem::path& to) {
+    std::error_code error;
+    if (std::filesystem::exists(to, error)) return true;
+    if (std::filesystem::is_directory(from, error)) return std::filesystem::create_directories(to, error);
+    return std::filesystem::copy_file(from, to, error);
+}
+
 }  // namespace
 
-std::string ExeDirectory() {
+bool SeedProgramDirectory(const std::wstring& installDirectory, const std::wstring& programDirectory) {
+    namespace fs = std::filesystem;
+    const fs::path from(installDirectory);
+    const fs::path to(programDirectory);
+    std::error_code error;
+    bool complete = true;
+    // File by file: a skins folder the user already has is added to.
+    for (auto entry = fs::recursive_directory_iterator(from / L"skins", error);
+         !error && entry != fs::recursive_directory_iterator(); entry.increment(error)) {
+        const fs::path target = to / L"skins" / fs::relative(entry->path(), from / L"skins", error);
+        complete = CopyIfMissing(entry->path(), target) && complete;
+    }
+    if (fs::is_regular_file(from / L"readme.txt", error)) {
+        complete = CopyIfMissing(from / L"readme.txt", to / L"readme.txt") && complete;
+    }
+    return complete;
+}
+
+std::wstring ExePath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
             path.resize(length);
-            break;
+            return path;
         }
         path.resize(path.size() * 2);
     }
+}
+
+std::string ExeDirectory() {
+    std::wstring path = ExePath();
     const std::size_t slash = path.find_last_of(L'\\');
     if (slash != std::wstring::npos) path.resize(slash == 2 ? 3 : slash);  // keeps "C:\"
     return Narrow(path);
@@ -63,10 +96,15 @@ std::string Win32System::ProgramDirectory() {
     const std::wstring wide = Widen(exeDirectory);
     const std::wstring base = wide.size() == 3 ? wide.substr(0, 2) : wide;
     const bool hasIni = GetFileAttributesW((base + L"\\zindle.ini").c_str()) != INVALID_FILE_ATTRIBUTES;
+    const bool marked =
+        GetFileAttributesW((base + L"\\" + kInstalledMarker).c_str()) != INVALID_FILE_ATTRIBUTES;
     programDirectory_ = exeDirectory;
-    if (!hasIni && !IsWritableDirectory(base)) {
+    if (marked || (!hasIni && !IsWritableDirectory(base))) {
         const std::wstring appData = AppDataDirectory();
-        if (!appData.empty()) programDirectory_ = Narrow(appData);
+        if (!appData.empty()) {
+            programDirectory_ = Narrow(appData);
+            SeedProgramDirectory(base, appData);
+        }
     }
     return programDirectory_;
 }

@@ -17,9 +17,11 @@ public:
     Win32System(const Win32System&) = delete;
     Win32System& operator=(const Win32System&) = delete;
 
-    // The exe's directory; when that is not writable and holds no zindle.ini
-    // (installed under Program Files), %APPDATA%\Zindle, so settings and
-    // history are never silently lost.
+    // The exe's directory; %APPDATA%\Zindle instead for an installed copy:
+    // one the installer marked (kInstalledMarker beside the exe), or one in
+    // a folder that is not writable and holds no zindle.ini (as under
+    // Program Files), so settings and history are never silently lost.
+    // That folder gets the sample skins and the guide at the first start.
     std::string ProgramDirectory() override;
     char PathSeparator() const override { return '\\'; }
     std::string CommandLine() override { return commandLine_; }
@@ -40,6 +42,16 @@ private:
     std::optional<bool> anotherInstance_;
 };
 
+// The file the installer leaves beside the exe it installed.
+inline constexpr wchar_t kInstalledMarker[] = L"zindle.installed";
+
+// Copies the sample skins and the guide (readme.txt) from an installed
+// program's folder into the folder it keeps its files in, leaving every file
+// that is there already as it is. False when something could not be copied.
+bool SeedProgramDirectory(const std::wstring& installDirectory, const std::wstring& programDirectory);
+
+// The full path of the running exe.
+std::wstring ExePath();
 // The directory of the running exe, without a trailing backslash.
 std::string ExeDirectory();
 

@@ -8,6 +8,7 @@
 #include "frontends/win32/painted_controls.h"
 #include "frontends/win32/wide_text.h"
 #include "frontends/win32/win32_pictures.h"
+#include "frontends/win32/win32_switches.h"
 #include "frontends/win32/win32_timer.h"
 
 namespace zindle {
@@ -75,6 +76,12 @@ POINT ToDevice(const ScreenScale& scale, PointPx p) { return {scale.ToDevice(p.x
 
 }  // namespace
 
+UINT SystemHotkeyModifiers(int modifiers) {
+    // A held key would otherwise fire the hotkey at the keyboard's repeat
+    // rate, running its command again and again while the first still runs.
+    return static_cast<UINT>(modifiers) | MOD_NOREPEAT;
+}
+
 Win32Window::Win32Window(TraceFile& trace, ScreenScale& scale, const std::string& name, const std::string& caption,
                          WindowKind kind, std::function<void()> onTaskbarCreated)
     : state_(std::make_shared<WindowState>(trace, name, kind)),
@@ -88,7 +95,18 @@ Win32Window::Win32Window(TraceFile& trace, ScreenScale& scale, const std::string
     CreateWindowExW(styles.exStyle, kClassName, Widen(caption).c_str(), styles.style, 0, 0, width, height, nullptr,
                     nullptr, GetModuleHandleW(nullptr), this);
     if (state_->hwnd) state_->dpi = static_cast<int>(GetDpiForWindow(state_->hwnd));
-    if (kind == WindowKind::Bar) taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    // The core measures in the bar's own DPI, the one its controls and fonts
+    // use, not the system's, which keeps the value of the sign-in.
+    if (kind == WindowKind::Bar) scale_.dpi = state_->dpi;
+    if (kind == WindowKind::Bar && state_->hwnd) {
+        taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+        activate_ = RegisterWindowMessageW(kActivateMessageName);
+        SetPropW(state_->hwnd, kBarWindowProperty, reinterpret_cast<HANDLE>(1));
+        // An elevated bar would not hear them from Explorer or from the
+        // program the user starts, which are not.
+        ChangeWindowMessageFilterEx(state_->hwnd, taskbarCreated_, MSGFLT_ALLOW, nullptr);
+        ChangeWindowMessageFilterEx(state_->hwnd, activate_, MSGFLT_ALLOW, nullptr);
+    }
 }
 
 Win32Window::~Win32Window() {
@@ -149,6 +167,10 @@ std::intptr_t Win32Window::OwnHandling(unsigned message, std::uintptr_t wParam, 
     if (!hwnd) return 0;
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
         if (onTaskbarCreated_) onTaskbarCreated_();
+        return 0;
+    }
+    if (message == activate_ && activate_ != 0) {
+        Activate();
         return 0;
     }
     switch (message) {
@@ -224,6 +246,7 @@ std::intptr_t Win32Window::OwnHandling(unsigned message, std::uintptr_t wParam, 
             if (state_->kind == WindowKind::Bar) PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY:
+            RemovePropW(hwnd, kBarWindowProperty);
             state_->hwnd = nullptr;
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -443,9 +466,12 @@ PointPx Win32Window::ClientToScreen(PointPx point) const {
 
 bool Win32Window::SetWindowPos(std::uintptr_t insertAfter, int x, int y, int width, int height, unsigned flags) {
     if (!state_->hwnd) return false;
+    // The edges are scaled, not the size: a size rounded on its own would
+    // leave the window a pixel past the strip it was given.
+    const RECT device = scale_.ToDevice(RectPx{x, y, x + width, y + height});
     // The core's z-order values are the system's own HWND_* values.
-    return ::SetWindowPos(state_->hwnd, reinterpret_cast<HWND>(insertAfter), scale_.ToDevice(x), scale_.ToDevice(y),
-                          scale_.ToDevice(width), scale_.ToDevice(height), flags) != FALSE;
+    return ::SetWindowPos(state_->hwnd, reinterpret_cast<HWND>(insertAfter), device.left, device.top,
+                          device.right - device.left, device.bottom - device.top, flags) != FALSE;
 }
 
 void Win32Window::ShowWindow(int command) {
@@ -490,7 +516,7 @@ void Win32Window::Activate() {
 bool Win32Window::RegisterHotkey(int id, int keyCode, int modifiers) {
     if (!state_->hwnd || keyCode < 1 || keyCode > 254) return false;
     const bool taken = std::any_of(hotkeys_.begin(), hotkeys_.end(), [&](const auto& h) { return h.id == id; });
-    if (taken || !RegisterHotKey(state_->hwnd, id, static_cast<UINT>(modifiers), static_cast<UINT>(keyCode))) {
+    if (taken || !RegisterHotKey(state_->hwnd, id, SystemHotkeyModifiers(modifiers), static_cast<UINT>(keyCode))) {
         return false;
     }
     hotkeys_.push_back({id, keyCode, modifiers});

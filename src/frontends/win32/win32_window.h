@@ -12,6 +12,9 @@
 
 namespace zindle {
 
+// The flags RegisterHotKey gets for the core's modifier mask.
+UINT SystemHotkeyModifiers(int modifiers);
+
 class Win32Window : public Window, public NativeWindow {
 public:
     // onTaskbarCreated runs when Explorer announces that it (re)started.
@@ -91,6 +94,7 @@ private:
     std::vector<HotkeyRegistration> hotkeys_;
     std::function<void()> onTaskbarCreated_;
     UINT taskbarCreated_ = 0;
+    UINT activate_ = 0;  // another copy, started with --activate, asks the bar forward
     bool placed_ = false;
 };
 

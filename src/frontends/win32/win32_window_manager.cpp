@@ -14,23 +14,9 @@ std::intptr_t Win32WindowManager::SHAppBarMessage(unsigned message, AppBarData& 
     native.lParam = data.lParam;
     const UINT_PTR result = ::SHAppBarMessage(message, &native);
     data.rect = scale_.ToLogical(native.rc);
-    if (message == kAbmNew && result) registration_ = data;
     if (message == kAbmSetPos) strip_ = data.rect;
-    if (message == kAbmRemove) {
-        registration_.reset();
-        strip_.reset();
-    }
+    if (message == kAbmRemove) strip_.reset();
     return static_cast<std::intptr_t>(result);
-}
-
-void Win32WindowManager::RegisterAgain() {
-    if (!registration_) return;
-    AppBarData data = *registration_;
-    const std::optional<RectPx> strip = strip_;
-    SHAppBarMessage(kAbmNew, data);
-    if (!strip) return;
-    data.rect = *strip;
-    SHAppBarMessage(kAbmSetPos, data);
 }
 
 int Win32WindowManager::GetSystemMetrics(int index) {

@@ -26,13 +26,9 @@ public:
 
     // The strip the bar has reserved, as last set with ABM_SETPOS.
     std::optional<RectPx> Strip() const { return strip_; }
-    // Explorer restarted and forgot every appbar: registers the bar again
-    // and reserves the strip it had.
-    void RegisterAgain();
 
 private:
     const ScreenScale& scale_;
-    std::optional<AppBarData> registration_;
     std::optional<RectPx> strip_;
 };
 

@@ -78,4 +78,18 @@ std::vector<std::string> SplitWindowsCommandLine(std::string_view commandLine) {
     return tokens;
 }
 
+ProgramAndParameters SplitProgramName(std::string_view commandLine) {
+    ProgramAndParameters split;
+    std::size_t pos = 0;
+    while (pos < commandLine.size() && IsBlank(commandLine[pos])) {
+        ++pos;
+    }
+    pos = ReadProgramName(commandLine, pos, split.program);
+    while (pos < commandLine.size() && IsBlank(commandLine[pos])) {
+        ++pos;
+    }
+    split.parameters = commandLine.substr(pos);
+    return split;
+}
+
 }  // namespace zindle

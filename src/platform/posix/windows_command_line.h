@@ -18,4 +18,13 @@ namespace zindle {
 // leading blanks are skipped, and a blank line gives no tokens.
 std::vector<std::string> SplitWindowsCommandLine(std::string_view commandLine);
 
+// The program name, read as the first token above, and the rest of the line
+// after the blanks that follow it, as written: the program and parameters
+// the Windows shell takes when it starts a command line.
+struct ProgramAndParameters {
+    std::string program;
+    std::string parameters;
+};
+ProgramAndParameters SplitProgramName(std::string_view commandLine);
+
 }  // namespace zindle
