@@ -17,9 +17,6 @@ QtPlatform::QtPlatform(TraceFile& traceFile, const QtPlatformPaths& paths, std::
       dialogs(traceFile, windows),
       windowManager(windows, display ? &*display : nullptr) {
     qApp->installNativeEventFilter(this);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QObject::connect(screen, &QScreen::geometryChanged, [this] { windowManager.ScreenChanged(); });
-    }
 }
 
 QtPlatform::~QtPlatform() { qApp->removeNativeEventFilter(this); }
