@@ -50,9 +50,21 @@ const QScreen* ScreenNear(const RectPx& rect) {
     return nearest;
 }
 
-EwmhWindowManager::ScreenScale ScaleOf(const QScreen* screen) {
+EwmhWindowManager::ScreenScale ScaleOf(const QScreen* screen, X11Display* display) {
     if (!screen) return {};
-    return {RatioOf(screen), screen->geometry().left(), screen->geometry().top()};
+    EwmhWindowManager::ScreenScale scale{RatioOf(screen), screen->geometry().left(), screen->geometry().top()};
+    if (!display) return scale;
+    const std::string name = screen->name().toStdString();
+    for (const Monitor& monitor : display->RandrMonitors()) {
+        if (monitor.name == name) scale.device = monitor.bounds;
+    }
+    if (!scale.device) {
+        // Without RandR's word the root bounds the screen.
+        const auto [width, height] = display->RootSize();
+        scale.device = RectPx{scale.originX, scale.originY, std::min(scale.originX + Rounded(screen->geometry().width() * scale.ratio), width),
+                              std::min(scale.originY + Rounded(screen->geometry().height() * scale.ratio), height)};
+    }
+    return scale;
 }
 
 // Whether [from, to) meets the strut's range [start, end].
@@ -82,16 +94,24 @@ EwmhWindowManager::EwmhWindowManager(QtWindowFactory& windows, X11Display* displ
     QObject::connect(qGuiApp, &QGuiApplication::primaryScreenChanged, &context_, [this] { ScreenChanged(); });
 }
 
-EwmhWindowManager::ScreenScale EwmhWindowManager::ScaleAtLogical(const RectPx& rect) {
-    return ScaleOf(ScreenNear(rect));
+EwmhWindowManager::ScreenScale EwmhWindowManager::ScaleAtLogical(const RectPx& rect, X11Display* display) {
+    return ScaleOf(ScreenNear(rect), display);
 }
 
-// Each edge is converted on its own, so that the strip's far edge falls on
-// the screen's far edge at any scale and the strip never runs one pixel past it.
+// Each edge is converted on its own and kept on the screen, so that the
+// strip's far edge falls on the screen's far edge at any scale and the strip
+// never runs one pixel past it.
 RectPx EwmhWindowManager::ToDevice(const RectPx& r, const ScreenScale& s) {
     const auto x = [&](int v) { return s.originX + Rounded((std::int64_t{v} - s.originX) * s.ratio); };
     const auto y = [&](int v) { return s.originY + Rounded((std::int64_t{v} - s.originY) * s.ratio); };
-    return {x(r.left), y(r.top), x(r.right), y(r.bottom)};
+    RectPx device{x(r.left), y(r.top), x(r.right), y(r.bottom)};
+    if (s.device) {
+        device.left = std::clamp(device.left, s.device->left, s.device->right);
+        device.right = std::clamp(device.right, s.device->left, s.device->right);
+        device.top = std::clamp(device.top, s.device->top, s.device->bottom);
+        device.bottom = std::clamp(device.bottom, s.device->top, s.device->bottom);
+    }
+    return device;
 }
 
 RectPx EwmhWindowManager::ToLogical(const RectPx& r, const ScreenScale& s) {
@@ -176,7 +196,7 @@ void EwmhWindowManager::MoveOffStrut(unsigned edge, const std::vector<std::uint3
 
 void EwmhWindowManager::QueryPos(std::uintptr_t window, unsigned edge, RectPx& rect) {
     if (!display_) return;
-    const ScreenScale scale = ScaleAtLogical(rect);
+    const ScreenScale scale = ScaleAtLogical(rect, display_);
     const auto [rootWidth, rootHeight] = display_->RootSize();
     RectPx device = ToDevice(rect, scale);
     const xcb_atom_t partial = display_->Atom("_NET_WM_STRUT_PARTIAL");
@@ -253,7 +273,7 @@ std::intptr_t EwmhWindowManager::SHAppBarMessage(unsigned message, AppBarData& d
             found->second.strip = data.rect;
             const auto [rootWidth, rootHeight] = display_ ? display_->RootSize() : std::pair<int, int>{0, 0};
             SetStrut(data.window, found->second,
-                     StrutFor(data.edge, data.rect, ScaleAtLogical(data.rect), rootWidth, rootHeight));
+                     StrutFor(data.edge, data.rect, ScaleAtLogical(data.rect, display_), rootWidth, rootHeight));
             return 1;
         }
         case kAbmGetAutoHideBar: return AutoHideBar(data.edge);
@@ -283,7 +303,7 @@ RectPx EwmhWindowManager::WorkArea() {
             const RectPx device{static_cast<std::int32_t>(area[0]), static_cast<std::int32_t>(area[1]),
                                 static_cast<std::int32_t>(std::int64_t{area[0]} + area[2]),
                                 static_cast<std::int32_t>(std::int64_t{area[1]} + area[3])};
-            return ToLogical(device, ScaleOf(QGuiApplication::primaryScreen()));
+            return ToLogical(device, ScaleOf(QGuiApplication::primaryScreen(), nullptr));
         }
     }
     const QScreen* screen = QGuiApplication::primaryScreen();

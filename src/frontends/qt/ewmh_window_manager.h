@@ -55,15 +55,21 @@ public:
     // pixels; all zero for an empty strip or an edge that is not one.
     // A screen as the conversions need it: its device pixels per logical
     // one, and its top-left corner (the same in logical and device pixels).
+    // Its device rectangle, when known, bounds every conversion: a logical
+    // size rounded up at a fractional scale would reach one pixel past it.
     struct ScreenScale {
         ScreenScale(double devicePerLogical = 1.0, int x = 0, int y = 0) : ratio(devicePerLogical), originX(x), originY(y) {}
         double ratio;
         int originX;
         int originY;
+        std::optional<RectPx> device;
     };
     static std::vector<std::uint32_t> StrutFor(unsigned edge, const RectPx& strip, const ScreenScale& scale,
                                                int rootWidth, int rootHeight);
     static RectPx ToDevice(const RectPx& logical, const ScreenScale& screen);
+    // The scale of the screen a rectangle in logical pixels lies on; its
+    // device rectangle from RandR when display is given.
+    static ScreenScale ScaleAtLogical(const RectPx& rect, X11Display* display);
     static RectPx ToLogical(const RectPx& device, const ScreenScale& screen);
     // rect moved inward off the strut of another dock on edge (all in device pixels).
     static void MoveOffStrut(unsigned edge, const std::vector<std::uint32_t>& strut, int rootWidth, int rootHeight,
@@ -77,8 +83,6 @@ private:
         std::vector<std::uint32_t> strut;
     };
 
-    // The scale of the screen a rectangle in logical pixels lies on.
-    static ScreenScale ScaleAtLogical(const RectPx& rect);
     void WatchScreen(QScreen* screen);
     void QueryPos(std::uintptr_t window, unsigned edge, RectPx& rect);
     void SetStrut(std::uintptr_t window, Bar& bar, const std::vector<std::uint32_t>& strut);
