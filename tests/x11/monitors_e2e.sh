@@ -2,7 +2,8 @@
 # The dock on one monitor of several (RandR monitors on a large Xvfb root):
 # its window lies in the monitor the settings name, its strut covers that
 # monitor's span only, a maximised window there stops short of it and one
-# on the other monitor does not, and a new layout while it runs moves it.
+# on the other monitor does not, a new layout while it runs moves it, and
+# dragging it to another monitor docks it there and is remembered.
 set -uo pipefail
 source "$(dirname "$0")/x11_session.sh"
 bar_at() { [ "$(geometry_of "$bar")" = "$1" ]; }
@@ -57,7 +58,16 @@ check "at the top of the lower monitor the bar lies there" wait_for bar_at "0 10
 check "and its top strut reaches from the root's top" wait_for strut_is "0, 0, 1101, 0, 0, 0, 0, 0, 0, 1919, 0, 0"
 shot monitors_stacked
 
+# Dragged by its background up to the top edge of the wide monitor.
+xdotool mousemove 600 1090
+sleep 0.3
+xdotool mousedown 1
+for y in 900 600 300 100 10; do xdotool mousemove 2000 $y; sleep 0.1; done
+xdotool mouseup 1
+check "dragging the bar to another monitor's top edge docks it there" wait_for bar_at "0 0 3840 21"
+check "its strut spans that monitor" wait_for strut_is "0, 0, 21, 0, 0, 0, 0, 0, 0, 3839, 0, 0"
+
 run_in_bar "%%quit"
 check "%%quit ends the program" wait_for sh -c "! kill -0 $zindle_pid 2>/dev/null"
-check "the chosen monitor is kept in zindle.ini" grep -q '^monitor=HDMI-1' "$dir/zindle.ini"
+check "the monitor it was dragged to is kept in zindle.ini" grep -q '^monitor=DP-1' "$dir/zindle.ini"
 finish
