@@ -56,6 +56,7 @@ PointPx PointFromLParam(std::intptr_t lParam) {
 }
 
 bool IsSideEdge(int state) { return state == kEdgeLeft || state == kEdgeRight; }
+bool IsTopOrBottomEdge(int state) { return state == kEdgeTop || state == kEdgeBottom; }
 bool IsDockedEdge(int state) { return state >= kEdgeLeft && state <= kEdgeBottom; }
 
 // The screen is cut into four triangles meeting at its centre; on the
@@ -68,7 +69,6 @@ int TriangleEdge(const RectPx& screen, PointPx point) {
     if (std::llabs(dy) * width <= std::llabs(dx) * height) return dx < 0 ? kEdgeLeft : kEdgeRight;
     return dy < 0 ? kEdgeTop : kEdgeBottom;
 }
-bool IsTopOrBottomEdge(int state) { return state == kEdgeTop || state == kEdgeBottom; }
 
 }  // namespace
 
@@ -167,7 +167,7 @@ void TAppBar::OnAppBarNotify(std::uintptr_t code, std::intptr_t lParam) {
 // that reserves no strip (auto-hide) moves too, as its sliver must stay on
 // the monitor's edge.
 void TAppBar::RedockAfterDisplayChange() {
-    if (block_.state >= kEdgeLeft && block_.state <= kEdgeBottom) UpdateBar();
+    if (IsDockedEdge(block_.state)) UpdateBar();
 }
 
 void TAppBar::OnGetMinMaxInfo(MinMaxInfo& info) {

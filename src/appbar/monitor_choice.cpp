@@ -18,16 +18,6 @@ bool Contains(const RectPx& rect, PointPx point) {
     return point.x >= rect.left && point.x < rect.right && point.y >= rect.top && point.y < rect.bottom;
 }
 
-// Squared distance from point to the nearest pixel of rect.
-std::int64_t DistanceSquared(const RectPx& rect, PointPx point) {
-    const auto gap = [](std::int64_t value, std::int64_t low, std::int64_t high) {
-        return value < low ? low - value : value >= high ? value - high + 1 : 0;
-    };
-    const std::int64_t dx = gap(point.x, rect.left, rect.right);
-    const std::int64_t dy = gap(point.y, rect.top, rect.bottom);
-    return dx * dx + dy * dy;
-}
-
 // Monitors from left to right; one above another counts from the top.
 std::vector<Monitor> FromTheLeft(std::vector<Monitor> monitors) {
     std::stable_sort(monitors.begin(), monitors.end(), [](const Monitor& a, const Monitor& b) {

@@ -194,6 +194,17 @@ struct Monitor {
     bool operator==(const Monitor&) const = default;
 };
 
+// How far a point lies outside a rectangle, squared (0 inside): the nearest
+// monitor to a point in a gap between monitors is the one with the least.
+inline std::int64_t DistanceSquared(const RectPx& rect, PointPx point) {
+    const auto gap = [](std::int64_t value, std::int64_t low, std::int64_t high) {
+        return value < low ? low - value : value >= high ? value - high + 1 : 0;
+    };
+    const std::int64_t dx = gap(point.x, rect.left, rect.right);
+    const std::int64_t dy = gap(point.y, rect.top, rect.bottom);
+    return dx * dx + dy * dy;
+}
+
 class WindowManager {
 public:
     virtual ~WindowManager() = default;

@@ -29,16 +29,6 @@ RectPx StripAtEdge(unsigned edge, int thickness, const RectPx& screen) {
     return strip;
 }
 
-// How far a point lies outside a rectangle, squared; 0 inside.
-std::int64_t DistanceSquared(const RectPx& rect, std::int64_t x, std::int64_t y) {
-    const auto gap = [](std::int64_t value, std::int64_t low, std::int64_t high) {
-        return value < low ? low - value : value >= high ? value - high + 1 : 0;
-    };
-    const std::int64_t dx = gap(x, rect.left, rect.right);
-    const std::int64_t dy = gap(y, rect.top, rect.bottom);
-    return dx * dx + dy * dy;
-}
-
 }  // namespace
 
 HeadlessWindowManager::HeadlessWindowManager(HeadlessWindowFactory& windows)
@@ -52,11 +42,13 @@ const Monitor& HeadlessWindowManager::Primary() const {
 }
 
 std::size_t HeadlessWindowManager::MonitorOf(const RectPx& rect) const {
-    const std::int64_t x = (std::int64_t{rect.left} + rect.right) / 2;
-    const std::int64_t y = (std::int64_t{rect.top} + rect.bottom) / 2;
+    const PointPx centre{static_cast<std::int32_t>((std::int64_t{rect.left} + rect.right) / 2),
+                         static_cast<std::int32_t>((std::int64_t{rect.top} + rect.bottom) / 2)};
     std::size_t nearest = 0;
     for (std::size_t i = 1; i < monitors_.size(); ++i) {
-        if (DistanceSquared(monitors_[i].bounds, x, y) < DistanceSquared(monitors_[nearest].bounds, x, y)) nearest = i;
+        if (DistanceSquared(monitors_[i].bounds, centre) < DistanceSquared(monitors_[nearest].bounds, centre)) {
+            nearest = i;
+        }
     }
     return nearest;
 }

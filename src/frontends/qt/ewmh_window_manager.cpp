@@ -21,27 +21,18 @@ int Rounded(double value) { return static_cast<int>(std::lround(value)); }
 
 RectPx FromQRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
 
-std::int64_t DistanceSquared(const QRect& rect, std::int64_t x, std::int64_t y) {
-    const auto gap = [](std::int64_t value, std::int64_t low, std::int64_t high) {
-        return value < low ? low - value : value >= high ? value - high + 1 : 0;
-    };
-    const std::int64_t dx = gap(x, rect.left(), std::int64_t{rect.left()} + rect.width());
-    const std::int64_t dy = gap(y, rect.top(), std::int64_t{rect.top()} + rect.height());
-    return dx * dx + dy * dy;
-}
-
 double RatioOf(const QScreen* screen) {
     return screen && screen->devicePixelRatio() > 0 ? screen->devicePixelRatio() : 1.0;
 }
 
 // The screen nearest the centre of a rectangle in logical pixels.
 const QScreen* ScreenNear(const RectPx& rect) {
-    const std::int64_t x = (std::int64_t{rect.left} + rect.right) / 2;
-    const std::int64_t y = (std::int64_t{rect.top} + rect.bottom) / 2;
+    const PointPx centre{static_cast<std::int32_t>((std::int64_t{rect.left} + rect.right) / 2),
+                         static_cast<std::int32_t>((std::int64_t{rect.top} + rect.bottom) / 2)};
     const QScreen* nearest = QGuiApplication::primaryScreen();
     std::int64_t best = INT64_MAX;
     for (const QScreen* screen : QGuiApplication::screens()) {
-        const std::int64_t distance = DistanceSquared(screen->geometry(), x, y);
+        const std::int64_t distance = DistanceSquared(FromQRect(screen->geometry()), centre);
         if (distance < best) {
             best = distance;
             nearest = screen;
