@@ -1,13 +1,13 @@
 #pragma once
 // A simulated desktop shell for the headless front end and the tests: its
-// monitors (one 1024 x 768 screen until told otherwise), the appbars
-// registered on them and their strips, each monitor's work area, one
-// auto-hide bar per edge, and the notifications the shell sends. Bars on
-// one edge of one monitor stack in the order they arrived: a bar's strip
-// lies inward of the strips of the bars that came before it, and a later
-// bar never pushes an earlier one. Other programs' bars sit on the primary. When a bar gives up its strip or changes it,
-// the other programs' bars take their places again (closing a gap it left,
-// as they do on Windows), and the program's other bars are told.
+// monitors (one 1024 x 768 screen until told otherwise), the appbars registered
+// on them and their strips, each monitor's work area, one auto-hide bar per
+// edge, and the notifications the shell sends. Bars on one edge of one monitor
+// stack in the order they arrived: a bar's strip lies inward of the strips of
+// the bars that came before it, and a later bar never pushes an earlier one.
+// Other programs' bars sit on the primary. When a bar gives up its strip or
+// changes it, the other programs' bars take their places again (closing a gap
+// it left, as they do on Windows), and the program's other bars are told.
 
 #include <map>
 #include <optional>

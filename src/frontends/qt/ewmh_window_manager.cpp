@@ -51,9 +51,11 @@ EwmhWindowManager::ScreenScale ScaleOf(const QScreen* screen, X11Display* displa
     }
     if (!scale.device) {
         // Without RandR's word the root bounds the screen.
-        const auto [width, height] = display->RootSize();
-        scale.device = RectPx{scale.originX, scale.originY, std::min(scale.originX + Rounded(screen->geometry().width() * scale.ratio), width),
-                              std::min(scale.originY + Rounded(screen->geometry().height() * scale.ratio), height)};
+        const auto [rootWidth, rootHeight] = display->RootSize();
+        const QSize size = screen->geometry().size();
+        scale.device = RectPx{scale.originX, scale.originY,
+                              std::min(scale.originX + Rounded(size.width() * scale.ratio), rootWidth),
+                              std::min(scale.originY + Rounded(size.height() * scale.ratio), rootHeight)};
     }
     return scale;
 }

@@ -58,7 +58,8 @@ public:
     // Its device rectangle, when known, bounds every conversion: a logical
     // size rounded up at a fractional scale would reach one pixel past it.
     struct ScreenScale {
-        ScreenScale(double devicePerLogical = 1.0, int x = 0, int y = 0) : ratio(devicePerLogical), originX(x), originY(y) {}
+        ScreenScale(double devicePerLogical = 1.0, int x = 0, int y = 0)
+            : ratio(devicePerLogical), originX(x), originY(y) {}
         double ratio;
         int originX;
         int originY;

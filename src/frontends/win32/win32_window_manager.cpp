@@ -58,8 +58,9 @@ std::vector<Monitor> Win32WindowManager::Monitors() {
         MONITORINFOEXW info{};
         info.cbSize = sizeof info;
         if (GetMonitorInfoW(handle, &info)) {
+            const bool primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
             into.monitors.push_back(Monitor{Narrow(info.szDevice), into.scale.ToLogical(info.rcMonitor),
-                                            into.scale.ToLogical(info.rcWork), (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+                                            into.scale.ToLogical(info.rcWork), primary});
         }
         return TRUE;
     };
