@@ -165,9 +165,10 @@ void TAppBar::OnAppBarNotify(std::uintptr_t code, std::intptr_t lParam) {
 // A monitor came, went, moved or changed size, or the work area changed: a
 // docked bar takes its strip again on the monitor it belongs on now. A bar
 // that reserves no strip (auto-hide) moves too, as its sliver must stay on
-// the monitor's edge.
+// the monitor's edge. A change that our own docking brought about has been
+// dealt with by it.
 void TAppBar::RedockAfterDisplayChange() {
-    if (IsDockedEdge(block_.state)) UpdateBar();
+    if (!docking_ && IsDockedEdge(block_.state)) UpdateBar();
 }
 
 void TAppBar::OnGetMinMaxInfo(MinMaxInfo& info) {

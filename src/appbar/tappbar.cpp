@@ -105,6 +105,13 @@ void TAppBar::SetEdge(int edge) {
         block_.state = state;
         return;
     }
+    const bool outerDocking = docking_;
+    docking_ = true;
+    DockAs(state);
+    docking_ = outerDocking;
+}
+
+void TAppBar::DockAs(int state) {
     if (const int autoHideEdge = GetAutoHideEdge(); autoHideEdge != kEdgeNone) {
         SendAppBarMessage(kAbmSetAutoHideBar, autoHideEdge, 0, nullptr);
     }

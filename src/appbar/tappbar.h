@@ -141,6 +141,8 @@ private:
     // tappbar.cpp: registration, docking, styles.
     std::intptr_t SendAppBarMessage(unsigned message, int edge, std::intptr_t lParam, RectPx* rect);
     RectPx QueryDockedRect(int edge);
+    // The docking procedure, once attached.
+    void DockAs(int state);
     void DockOn(int edge);
     void UpdateTaskbarButton(int state);
     void ModifyStyle(int styleIndex, std::int32_t remove, std::int32_t add, unsigned extraFlags,
@@ -187,6 +189,10 @@ private:
     std::uint32_t registryRoot_ = kHkeyCurrentUser;
     std::string registryKey_ = "Software\\AppBar\\1.4\\VB";
     std::string monitorChoice_;
+    // A docking is under way: the shell may tell of the work area it changes
+    // (WM_SETTINGCHANGE) while it answers, and docking again from inside it
+    // would call the shell while the shell waits for us.
+    bool docking_ = false;
     // While a move is in progress: the monitor whose strip it proposes.
     std::optional<Monitor> dragMonitor_;
 };

@@ -46,5 +46,33 @@ TEST_F(MonitorDockingTest, AnAutoHideBarKeepsItsSliverOnItsMonitorAndFollowsDisp
     EXPECT_EQ(Rect(), (RectPx{0, 766, 1024, 787}));
 }
 
+// The shell may tell of the work area a docking changes while it answers
+// that docking; docking again from inside would call the shell back while
+// it waits.
+TEST_F(MonitorDockingTest, AWorkAreaNoticeDuringADockingDoesNotDockInsideIt) {
+    ConfigureAsBar(kEdgeBottom);
+    bool noticeSent = false;
+    bool insideNotice = false;
+    bool movedInsideNotice = false;
+    WindowProc previous;
+    previous = host_.SetWindowProc([&](unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+        const std::intptr_t result = previous(message, wParam, lParam);
+        if (message == kWmWindowPosChanged) {
+            if (insideNotice) movedInsideNotice = true;
+            if (!noticeSent) {
+                noticeSent = insideNotice = true;
+                host_.SendMessage(kWmSettingChange, kSpiSetWorkArea, 0);
+                insideNotice = false;
+            }
+        }
+        return result;
+    });
+    appBar_->SetEdge(kEdgeTop);
+    host_.SetWindowProc(previous);
+    EXPECT_TRUE(noticeSent);
+    EXPECT_FALSE(movedInsideNotice);
+    EXPECT_EQ(Rect(), kTopStrip);
+}
+
 }  // namespace
 }  // namespace zindle
