@@ -45,6 +45,11 @@ public:
     virtual void SetMaxDockedWidth(int width) = 0;
     virtual void SetAutoHide(bool autoHide) = 0;
     virtual void SetTaskbarButton(int mode) = 0;
+    // The monitor to dock on, as the user's setting names it: empty for the
+    // primary, the system's name, or a number counted from the left. Dragging
+    // the bar to another monitor changes it to name that one.
+    virtual const std::string& MonitorChoice() const = 0;
+    virtual void SetMonitorChoice(const std::string& choice) = 0;
 };
 
 }  // namespace zindle

@@ -55,26 +55,27 @@ int TAppBar::GetAutoHideEdge() {
     return kEdgeNone;
 }
 
-// A hidden bar keeps a sliver of twice the border width on its edge.
+// A hidden bar keeps a sliver of twice the border width on its monitor's edge.
 bool TAppBar::AutoHideRect(bool show, RectPx& rect) {
     const int edge = Edge();
     if (!block_.autoHide || edge < kEdgeLeft || edge > kEdgeBottom) return false;
     WindowManager& manager = platform_.windowManager;
+    const RectPx screen = DockingMonitor().bounds;
     const int width = Width(rect);
     const int height = Height(rect);
-    std::int64_t x = 0;
-    std::int64_t y = 0;
+    std::int64_t x = screen.left;
+    std::int64_t y = screen.top;
     if (show) {
-        if (edge == kEdgeRight) x = std::int64_t{ScreenWidth()} - width;
-        if (edge == kEdgeBottom) y = std::int64_t{ScreenHeight()} - height;
+        if (edge == kEdgeRight) x = std::int64_t{screen.right} - width;
+        if (edge == kEdgeBottom) y = std::int64_t{screen.bottom} - height;
     } else {
         const std::int64_t borderX = 2 * std::int64_t{manager.GetSystemMetrics(kSmCxBorder)};
         const std::int64_t borderY = 2 * std::int64_t{manager.GetSystemMetrics(kSmCyBorder)};
         switch (edge) {
-            case kEdgeLeft: x = borderX - width; break;
-            case kEdgeTop: y = borderY - height; break;
-            case kEdgeRight: x = ScreenWidth() - borderX; break;
-            default: y = ScreenHeight() - borderY; break;
+            case kEdgeLeft: x += borderX - width; break;
+            case kEdgeTop: y += borderY - height; break;
+            case kEdgeRight: x = screen.right - borderX; break;
+            default: y = screen.bottom - borderY; break;
         }
     }
     rect.left = ClampToInt(x);

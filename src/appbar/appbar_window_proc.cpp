@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "appbar/appbar_geometry.h"
+#include "appbar/monitor_choice.h"
 #include "appbar/tappbar.h"
 
 namespace zindle {
@@ -56,6 +57,18 @@ PointPx PointFromLParam(std::intptr_t lParam) {
 
 bool IsSideEdge(int state) { return state == kEdgeLeft || state == kEdgeRight; }
 bool IsTopOrBottomEdge(int state) { return state == kEdgeTop || state == kEdgeBottom; }
+bool IsDockedEdge(int state) { return state >= kEdgeLeft && state <= kEdgeBottom; }
+
+// The screen is cut into four triangles meeting at its centre; on the
+// diagonals the side edges win.
+int TriangleEdge(const RectPx& screen, PointPx point) {
+    const std::int64_t width = Width(screen);
+    const std::int64_t height = Height(screen);
+    const std::int64_t dx = point.x - (screen.left + width / 2);
+    const std::int64_t dy = point.y - (screen.top + height / 2);
+    if (std::llabs(dy) * width <= std::llabs(dx) * height) return dx < 0 ? kEdgeLeft : kEdgeRight;
+    return dy < 0 ? kEdgeTop : kEdgeBottom;
+}
 
 }  // namespace
 
@@ -103,6 +116,7 @@ std::intptr_t TAppBar::AppBarWindowProc(const WindowProc& previous, unsigned mes
             }
             break;
         case kWmEnterSizeMove:
+            dragMonitor_ = DockingMonitor();
             proposedState_ = block_.state;
             result = 0;
             break;
@@ -130,6 +144,10 @@ std::intptr_t TAppBar::AppBarWindowProc(const WindowProc& previous, unsigned mes
             break;
         case kWmWindowPosChanged: SendAppBarMessage(kAbmWindowPosChanged, kEdgeFloat, 0, nullptr); break;
         case kWmNcHitTest: result = OnNcHitTest(result, lParam); break;
+        case kWmDisplayChange: RedockAfterDisplayChange(); break;
+        case kWmSettingChange:
+            if (wParam == kSpiSetWorkArea) RedockAfterDisplayChange();
+            break;
         default: break;
     }
     return result;
@@ -148,6 +166,15 @@ void TAppBar::OnAppBarNotify(std::uintptr_t code, std::intptr_t lParam) {
     }
 }
 
+// A monitor came, went, moved or changed size, or the work area changed: a
+// docked bar takes its strip again on the monitor it belongs on now. A bar
+// that reserves no strip (auto-hide) moves too, as its sliver must stay on
+// the monitor's edge. A change that our own docking brought about has been
+// dealt with by it.
+void TAppBar::RedockAfterDisplayChange() {
+    if (!docking_ && IsDockedEdge(block_.state)) UpdateBar();
+}
+
 void TAppBar::OnGetMinMaxInfo(MinMaxInfo& info) {
     const int edge = Edge();
     if (edge == kEdgeFloat) {
@@ -156,7 +183,8 @@ void TAppBar::OnGetMinMaxInfo(MinMaxInfo& info) {
         return;
     }
     info.minTrackSize = {NonNegative(block_.minDockedWidth), NonNegative(block_.minDockedHeight)};
-    info.maxTrackSize = {NonNegative(ScreenWidth()), NonNegative(ScreenHeight())};
+    const RectPx screen = DockingMonitor().bounds;
+    info.maxTrackSize = {Width(screen), Height(screen)};
     if (!IsTopOrBottomEdge(edge)) info.maxTrackSize.x = NonNegative(block_.maxDockedWidth);
     if (!IsSideEdge(edge)) info.maxTrackSize.y = NonNegative(block_.maxDockedHeight);
 }
@@ -187,11 +215,16 @@ void TAppBar::OnSizing(std::uintptr_t side, RectPx& rect) {
     }
 }
 
-// While the user drags the window, it follows the strip under the cursor;
-// leaving the strips it takes its floating size, hanging from the cursor.
+// While the user drags the window, it follows the strip under the cursor,
+// on whichever monitor that is; leaving the strips it takes its floating
+// size, hanging from the cursor. A point in a side triangle of another
+// monitor proposes no edge there, so the bar stays on its own monitor.
 void TAppBar::OnMoving(RectPx& rect) {
-    const PointPx point = platform_.windowManager.GetMessagePos();
-    const int proposed = CalcProposedState(point);
+    WindowManager& manager = platform_.windowManager;
+    const PointPx point = manager.GetMessagePos();
+    const Monitor under = MonitorAt(manager.Monitors(), point).value_or(DockingMonitor());
+    const int proposed = CalcProposedState(point, under);
+    if (IsDockedEdge(proposed) && proposed == TriangleEdge(under.bounds, point)) dragMonitor_ = under;
     if (proposedState_ != kEdgeFloat && proposed == kEdgeFloat) {
         const int width = NonNegative(std::int64_t{block_.floatRight} - block_.floatLeft);
         const int height = NonNegative(std::int64_t{block_.floatBottom} - block_.floatTop);
@@ -201,17 +234,23 @@ void TAppBar::OnMoving(RectPx& rect) {
         rect.bottom = Add(rect.top, height);
     }
     proposedState_ = proposed;
-    if (proposed >= kEdgeLeft && proposed <= kEdgeBottom) rect = QueryDockedRect(proposed);
+    if (IsDockedEdge(proposed)) rect = QueryDockedRect(proposed);
     UpdateCaption(true, proposed);
 }
 
 // Commits a move or a size. Without a move in progress (no
 // WM_ENTERSIZEMOVE first) there is nothing to commit, and the bar stays
-// registered where it is.
+// registered where it is. A bar docked on another monitor remembers that
+// monitor as its choice.
 void TAppBar::OnExitSizeMove() {
     const int proposed = proposedState_;
     if (proposed == kEdgeNone) return;
+    const Monitor target = DockingMonitor();
     proposedState_ = kEdgeNone;
+    dragMonitor_.reset();
+    if (IsDockedEdge(proposed)) {
+        monitorChoice_ = ChoiceNaming(platform_.windowManager.Monitors(), target, monitorChoice_);
+    }
     const RectPx rect = host_->GetWindowRect();
     if (proposed == block_.state) {
         if (IsSideEdge(proposed)) block_.dockedWidth = Width(rect);
@@ -219,7 +258,7 @@ void TAppBar::OnExitSizeMove() {
     }
     if (proposed == kEdgeFloat) {
         if (block_.state != kEdgeFloat) {
-            const RectPx work = platform_.windowManager.WorkArea();
+            const RectPx work = target.workArea;
             int width = Width(rect);
             int height = Height(rect);
             if (width >= Width(work) || height >= Height(work)) {
@@ -299,35 +338,26 @@ std::intptr_t TAppBar::OnNcHitTest(std::intptr_t code, std::intptr_t lParam) {
     return kHtBorder;
 }
 
-int TAppBar::CalcProposedState(PointPx point) {
+int TAppBar::CalcProposedState(PointPx point, const Monitor& monitor) {
     if ((block_.allowFlags & kAllowFloat) && platform_.windowManager.IsKeyDown(kVkControl)) return kEdgeFloat;
-    return GetEdgeFromPoint(block_.allowFlags, point);
+    return GetEdgeFromPoint(block_.allowFlags, point, monitor);
 }
 
-// The screen is cut into four triangles meeting at its centre; on the
-// diagonals the side edges win. Inside the work area (less a scroll bar's
-// width) a window that may float floats.
-int TAppBar::GetEdgeFromPoint(int flags, PointPx point) {
+// The edge of the monitor under the point whose triangle holds it. Inside
+// the monitor's work area (less a scroll bar's width) a window that may
+// float floats.
+int TAppBar::GetEdgeFromPoint(int flags, PointPx point, const Monitor& monitor) {
     constexpr int kAnyEdge = kAllowLeft | kAllowRight | kAllowTop | kAllowBottom;
     if (flags & kAllowFloat) {
         WindowManager& manager = platform_.windowManager;
-        const RectPx work = manager.WorkArea();
+        const RectPx& work = monitor.workArea;
         const std::int64_t insetX = manager.GetSystemMetrics(kSmCxVScroll);
         const std::int64_t insetY = manager.GetSystemMetrics(kSmCyHScroll);
         const bool inside = point.x >= work.left + insetX && point.x <= work.right - insetX &&
                             point.y >= work.top + insetY && point.y <= work.bottom - insetY;
         if (inside || (flags & kAnyEdge) == 0) return kEdgeFloat;
     }
-    const std::int64_t width = ScreenWidth();
-    const std::int64_t height = ScreenHeight();
-    const std::int64_t dx = point.x - width / 2;
-    const std::int64_t dy = point.y - height / 2;
-    int candidate = kEdgeBottom;
-    if (std::llabs(dy) * width <= std::llabs(dx) * height) {
-        candidate = dx < 0 ? kEdgeLeft : kEdgeRight;
-    } else if (dy < 0) {
-        candidate = kEdgeTop;
-    }
+    const int candidate = TriangleEdge(monitor.bounds, point);
     const int bit = candidate == kEdgeLeft    ? kAllowLeft
                     : candidate == kEdgeTop   ? kAllowTop
                     : candidate == kEdgeRight ? kAllowRight

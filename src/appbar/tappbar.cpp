@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "appbar/appbar_geometry.h"
+#include "appbar/monitor_choice.h"
 
 namespace zindle {
 
@@ -33,6 +34,15 @@ int TAppBar::ScreenWidth() { return platform_.windowManager.GetSystemMetrics(kSm
 
 int TAppBar::ScreenHeight() { return platform_.windowManager.GetSystemMetrics(kSmCyScreen); }
 
+// Asked afresh at every docking, so that a monitor that came back, moved or
+// became primary is found where it is now.
+Monitor TAppBar::DockingMonitor() {
+    if (proposedState_ != kEdgeNone && dragMonitor_) return *dragMonitor_;
+    WindowManager& manager = platform_.windowManager;
+    if (auto chosen = ChooseMonitor(manager.Monitors(), monitorChoice_)) return *chosen;
+    return Monitor{"", {0, 0, ScreenWidth(), ScreenHeight()}, manager.WorkArea(), true};
+}
+
 void TAppBar::Extends(Window& window) {
     Detach();
     host_ = &window.Native();
@@ -60,6 +70,7 @@ void TAppBar::Detach() {
     UnhookAppBarWindow();
     host_ = nullptr;
     proposedState_ = kEdgeNone;
+    dragMonitor_.reset();
 }
 
 void TAppBar::UpdateBar() { SetEdge(Edge()); }
@@ -102,6 +113,13 @@ void TAppBar::SetEdge(int edge) {
         block_.state = state;
         return;
     }
+    const bool outerDocking = docking_;
+    docking_ = true;
+    DockAs(state);
+    docking_ = outerDocking;
+}
+
+void TAppBar::DockAs(int state) {
     if (const int autoHideEdge = GetAutoHideEdge(); autoHideEdge != kEdgeNone) {
         SendAppBarMessage(kAbmSetAutoHideBar, autoHideEdge, 0, nullptr);
     }
@@ -147,11 +165,11 @@ std::intptr_t TAppBar::SendAppBarMessage(unsigned message, int edge, std::intptr
     return result;
 }
 
-// The screen is measured now rather than when the object was made, so that
-// the strip follows a change of resolution (the shell reports one with
-// ABN_POSCHANGED, which docks again).
+// The monitor is measured now rather than when the object was made, so that
+// the strip follows a change of resolution or layout (the shell reports one
+// with ABN_POSCHANGED, the system with WM_DISPLAYCHANGE; both dock again).
 RectPx TAppBar::QueryDockedRect(int edge) {
-    RectPx rect{0, 0, ScreenWidth(), ScreenHeight()};
+    RectPx rect = DockingMonitor().bounds;
     if (!block_.autoHide) SendAppBarMessage(kAbmQueryPos, edge, 0, &rect);
     const std::int64_t width = NonNegative(block_.dockedWidth);
     const std::int64_t height = NonNegative(block_.dockedHeight);

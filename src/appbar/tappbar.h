@@ -5,10 +5,12 @@
 // into place, can auto-hide a docked bar, follows the user moving and sizing
 // the window through a procedure it installs in the window's chain, and
 // keeps its state block in the registry. Coordinates and sizes are screen
-// pixels.
+// pixels, in the desktop's coordinates: the bar docks on the edge of one
+// monitor, and "the screen" below means that monitor.
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "appbar/appbar.h"
@@ -125,6 +127,9 @@ public:
     void SetRegistryRoot(std::uint32_t root) { registryRoot_ = root; }
     const std::string& RegistryKey() const { return registryKey_; }
     void SetRegistryKey(const std::string& key) override { registryKey_ = key; }
+    const std::string& MonitorChoice() const override { return monitorChoice_; }
+    // Takes effect at the next docking.
+    void SetMonitorChoice(const std::string& choice) override { monitorChoice_ = choice; }
 
 private:
     // What the installed procedure holds on to. Once the object has let go
@@ -138,6 +143,8 @@ private:
     // tappbar.cpp: registration, docking, styles.
     std::intptr_t SendAppBarMessage(unsigned message, int edge, std::intptr_t lParam, RectPx* rect);
     RectPx QueryDockedRect(int edge);
+    // The docking procedure, once attached.
+    void DockAs(int state);
     void DockOn(int edge);
     void UpdateTaskbarButton(int state);
     void ModifyStyle(int styleIndex, std::int32_t remove, std::int32_t add, unsigned extraFlags,
@@ -147,6 +154,11 @@ private:
     void StartAutoHideTimer();
     int ScreenWidth();
     int ScreenHeight();
+    // The monitor the bar docks on: the one under the cursor that a move
+    // proposes, else the chosen one. Without monitors from the platform, the
+    // primary screen.
+    Monitor DockingMonitor();
+    void RedockAfterDisplayChange();
 
     // appbar_slide.cpp: sliding and auto-hide.
     void SlideWindow(const RectPx& target);
@@ -166,8 +178,8 @@ private:
     void OnExitSizeMove();
     void OnAutoHideTimer();
     std::intptr_t OnNcHitTest(std::intptr_t code, std::intptr_t lParam);
-    int CalcProposedState(PointPx point);
-    int GetEdgeFromPoint(int flags, PointPx point);
+    int CalcProposedState(PointPx point, const Monitor& monitor);
+    int GetEdgeFromPoint(int flags, PointPx point, const Monitor& monitor);
 
     Platform platform_;
     NativeWindow* host_ = nullptr;
@@ -178,6 +190,13 @@ private:
     bool autoHideShown_ = false;
     std::uint32_t registryRoot_ = kHkeyCurrentUser;
     std::string registryKey_ = "Software\\AppBar\\1.4\\VB";
+    std::string monitorChoice_;
+    // A docking is under way: the shell may tell of the work area it changes
+    // (WM_SETTINGCHANGE) while it answers, and docking again from inside it
+    // would call the shell while the shell waits for us.
+    bool docking_ = false;
+    // While a move is in progress: the monitor whose strip it proposes.
+    std::optional<Monitor> dragMonitor_;
 };
 
 }  // namespace zindle

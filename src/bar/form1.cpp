@@ -109,6 +109,7 @@ void Form1::AppBarInit() {
     appBar.LoadSettings();
     appBar.SetAlwaysOnTop(false);
     appBar.SetAllowFlags(12);
+    appBar.SetMonitorChoice(context_.settings.gMonitor);
     const std::string edge =
         LowerAscii(context_.store.ReadIniValue("cfg", "edge", "b", context_.settings.gIniPath));
     if (edge == "t" || edge == "b") {
@@ -153,6 +154,7 @@ void Form1::Unload() {
     system.DoEvents();
     windows.ReleaseCapture();
     hotkeys_->UnregisterHotkeys();
+    context_.settings.gMonitor = context_.appBar.MonitorChoice();
     WriteSettings(context_.store, context_.settings, context_.skin.gSkinName);
     context_.store.WriteIniValue("cfg", "edge", context_.settings.gIniPath,
                                  context_.appBar.Edge() == kEdgeTop ? "t" : "b");

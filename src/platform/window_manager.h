@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace zindle {
 
@@ -33,8 +34,10 @@ struct MinMaxInfo {
 
 // Window messages.
 constexpr unsigned kWmActivate = 0x0006;
+constexpr unsigned kWmSettingChange = 0x001A;
 constexpr unsigned kWmGetMinMaxInfo = 0x0024;
 constexpr unsigned kWmWindowPosChanged = 0x0047;
+constexpr unsigned kWmDisplayChange = 0x007E;
 constexpr unsigned kWmNcHitTest = 0x0084;
 constexpr unsigned kWmNcMouseMove = 0x00A0;
 constexpr unsigned kWmTimer = 0x0113;
@@ -90,6 +93,8 @@ constexpr int kSmCyBorder = 6;
 constexpr int kSmCxDoubleClk = 36;
 constexpr int kSmCyDoubleClk = 37;
 constexpr int kVkControl = 0x11;
+// WM_SETTINGCHANGE's wParam when the work area changed.
+constexpr std::uintptr_t kSpiSetWorkArea = 0x002F;
 
 // GetSystemMetrics for a system without it: the screen's size, and Windows's
 // standard values for the other metrics the program asks for.
@@ -177,12 +182,44 @@ struct AppBarData {
     std::intptr_t lParam = 0;
 };
 
+// One monitor of the desktop. Rectangles are in desktop coordinates, whose
+// origin is the primary monitor's top-left corner on Windows (the virtual
+// screen) and the root window's on X; a monitor left of or above the
+// primary has negative coordinates on Windows.
+struct Monitor {
+    // The system's name: the RandR output or monitor name (HDMI-1), the
+    // Windows display device (\\.\DISPLAY2).
+    std::string name;
+    RectPx bounds;
+    // The part of the monitor that the shell's bars leave over.
+    RectPx workArea;
+    bool primary = false;
+    bool operator==(const Monitor&) const = default;
+};
+
+// How far a point lies outside a rectangle, squared (0 inside): the nearest
+// monitor to a point in a gap between monitors is the one with the least.
+inline std::int64_t DistanceSquared(const RectPx& rect, PointPx point) {
+    const auto gap = [](std::int64_t value, std::int64_t low, std::int64_t high) {
+        return value < low ? low - value : value >= high ? value - high + 1 : 0;
+    };
+    const std::int64_t dx = gap(point.x, rect.left, rect.right);
+    const std::int64_t dy = gap(point.y, rect.top, rect.bottom);
+    return dx * dx + dy * dy;
+}
+
 class WindowManager {
 public:
     virtual ~WindowManager() = default;
     virtual std::intptr_t SHAppBarMessage(unsigned message, AppBarData& data) = 0;
     virtual int GetSystemMetrics(int index) = 0;
+    // The primary monitor's work area.
     virtual RectPx WorkArea() = 0;
+    // The monitors connected now, in no particular order. A front end that
+    // learns of a change (added, removed, moved, resized, made primary) sends
+    // WM_DISPLAYCHANGE through a docked window's procedure chain, or the
+    // shell's ABN_POSCHANGED, and the bar docks again where it belongs.
+    virtual std::vector<Monitor> Monitors() = 0;
     // The system shows window contents while they are dragged.
     virtual bool DragFullWindows() = 0;
     // The cursor position when the message being handled was sent.

@@ -68,6 +68,7 @@ void ReadBehaviourSettings(ProfileStore& store, ProgramSettings& settings) {
     settings.gRecurseLimit =
         ReadCapped(store, settings, "recurse", kDefaultRecurseLimit, kMaxRecurseLimit);
     settings.gOkText = store.ReadIniValue(kCfg, "okmsg", "Zindle - OK", settings.gIniPath);
+    settings.gMonitor = store.ReadIniValue(kCfg, "monitor", "", settings.gIniPath);
 }
 
 void WriteSettings(ProfileStore& store, const ProgramSettings& s, const std::string& skinName) {
@@ -91,6 +92,8 @@ void WriteSettings(ProfileStore& store, const ProgramSettings& s, const std::str
     write("history", std::to_string(s.gHistoryLength));
     write("recurse", std::to_string(s.gRecurseLimit));
     write("okmsg", s.gOkText);
+    // The primary needs no entry; an INI that never named a monitor stays without one.
+    if (!s.gMonitor.empty()) write("monitor", s.gMonitor);
     store.WriteIniValues(kCfg, values, s.gIniPath);
 }
 

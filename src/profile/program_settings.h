@@ -30,6 +30,9 @@ struct ProgramSettings {
     std::int16_t gHistoryLength = 128;
     std::int16_t gRecurseLimit = 32;
     std::string gOkText = "Zindle - OK";
+    // The monitor the bar docks on: empty for the primary, the system's name
+    // for a monitor, or its number counted from the left.
+    std::string gMonitor;
 };
 
 constexpr std::int16_t kDefaultHistoryLength = 128;

@@ -47,8 +47,11 @@ public:
     void SetMaxDockedWidth(int) override {}
     void SetAutoHide(bool) override {}
     void SetTaskbarButton(int) override {}
+    const std::string& MonitorChoice() const override { return monitorChoice; }
+    void SetMonitorChoice(const std::string& choice) override { monitorChoice = choice; }
 
     std::vector<std::string> calls;
+    std::string monitorChoice;
     int dockedHeight = 32;
     // What docking does to the bar's window, if anything.
     std::function<void()> onUpdate;

@@ -4,6 +4,7 @@
 
 #include <objbase.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +15,7 @@
 #include "frontends/win32/win32_pictures.h"
 #include "frontends/win32/win32_shell.h"
 #include "frontends/win32/win32_system.h"
+#include "frontends/win32/win32_window_manager.h"
 #include "resources/resources.h"
 #include "temp_dir.h"
 
@@ -148,6 +150,24 @@ TEST(Win32ProgramDirectory, SeedingCopiesSkinsAndGuideAndOverwritesNothing) {
     write(own / "readme.txt", "notes");
     EXPECT_TRUE(SeedProgramDirectory(install.wstring(), own.wstring()));
     EXPECT_EQ(read(own / "readme.txt"), "notes");
+}
+
+// Wine's desktop has one monitor: it is the primary, at the virtual
+// screen's origin, named as a display device, and its work area lies in it.
+TEST(Win32Monitors, EveryMonitorComesWithItsDeviceNameAndWorkArea) {
+    ScreenScale scale;
+    Win32WindowManager manager(scale);
+    const std::vector<Monitor> monitors = manager.Monitors();
+    ASSERT_FALSE(monitors.empty());
+    const auto primary = std::find_if(monitors.begin(), monitors.end(), [](const Monitor& m) { return m.primary; });
+    ASSERT_NE(primary, monitors.end());
+    EXPECT_EQ(primary->bounds, (RectPx{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
+    EXPECT_EQ(primary->workArea, manager.WorkArea());
+    for (const Monitor& monitor : monitors) {
+        EXPECT_EQ(monitor.name.rfind("\\\\.\\DISPLAY", 0), 0u) << monitor.name;
+        EXPECT_GE(monitor.workArea.left, monitor.bounds.left);
+        EXPECT_LE(monitor.workArea.bottom, monitor.bounds.bottom);
+    }
 }
 
 TEST(Win32Clipboard, TextComesOutAsUtf8AndOtherDataAsNothing) {

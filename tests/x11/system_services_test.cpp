@@ -53,6 +53,30 @@ TEST(StrutTest, AStripBecomesTheStrutOfItsEdgeInDevicePixels) {
     EXPECT_EQ(EwmhWindowManager::StrutFor(3, {}, 1.0, 1024, 768), std::vector<std::uint32_t>(12, 0));
 }
 
+TEST(StrutTest, AtAFractionalScaleTheStrutStaysOnItsMonitorAndEndsAtItsLastPixel) {
+    // 1024 x 768 at 144 DPI is 683 x 512 logical pixels (1024.5 x 768 back in device ones).
+    EwmhWindowManager::ScreenScale laptop(1.5);
+    laptop.device = RectPx{0, 0, 1024, 768};
+    const auto bottom = EwmhWindowManager::StrutFor(3, {0, 491, 683, 512}, laptop, 1024, 768);
+    EXPECT_EQ(bottom[3], 31u);
+    EXPECT_EQ(bottom[10], 0u);
+    EXPECT_EQ(bottom[11], 1023u);
+
+    // A monitor right of another keeps its top-left corner in both units; a
+    // bar at its top reserves its span only, and a monitor below another
+    // counts its top strut from the root's top.
+    EwmhWindowManager::ScreenScale right(1.5, 1366, 0);
+    right.device = RectPx{1366, 0, 3840, 1440};
+    const auto top = EwmhWindowManager::StrutFor(1, {1366, 0, 3015, 21}, right, 3840, 2160);
+    EXPECT_EQ(top[2], 32u);
+    EXPECT_EQ(top[8], 1366u);
+    EXPECT_EQ(top[9], 3839u);
+    EwmhWindowManager::ScreenScale lower(1.0, 0, 1080);
+    const auto below = EwmhWindowManager::StrutFor(1, {0, 1080, 1920, 1101}, lower, 1920, 2160);
+    EXPECT_EQ(below[2], 1101u);
+    EXPECT_EQ(below[9], 1919u);
+}
+
 TEST(StrutTest, AProposedRectangleMovesOffTheStripsOfOtherDocksThatItMeets) {
     std::vector<std::uint32_t> panel(12, 0);
     panel[3] = 30;  // a 30-pixel bottom panel across the screen

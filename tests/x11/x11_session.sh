@@ -4,7 +4,7 @@
 # real bar in a fresh program directory. Every process started here is ended
 # by its own PID when the script exits.
 #
-#   x11_start [DPI]         Xvfb (1024 x 768) and openbox; exports DISPLAY
+#   x11_start [DPI] [WxH]   Xvfb (1024x768 unless given) and openbox; exports DISPLAY
 #   zindle_start DIR [ARGS] copies the program into DIR and starts it there
 #                           (with $ZINDLE_PATH as its PATH when set), tracing
 #                           to DIR/trace.txt; waits for its dock
@@ -39,10 +39,10 @@ wait_for() {
 }
 
 x11_start() {
-  local dpi=${1:-96}
+  local dpi=${1:-96} size=${2:-1024x768}
   local display_file
   display_file=$(mktemp "$session_dir/display.XXXX")
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi "$dpi" -nolisten tcp -noreset 3>"$display_file" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi "$dpi" -nolisten tcp -noreset 3>"$display_file" 2>/dev/null &
   x11_pids+=($!)
   # -displayfd writes the number and a line break once the server is ready.
   wait_for grep -q '^[0-9]' "$display_file" || { echo "Xvfb did not start"; return 1; }

@@ -15,32 +15,62 @@ bool HoldsStrip(const auto& bar, unsigned edge, const RectPx& strip) {
 }
 
 // A strip of `thickness` pixels along an edge of a screen, before other bars are made room for.
-RectPx StripAtEdge(unsigned edge, int thickness, int screenWidth, int screenHeight) {
-    thickness = std::clamp(thickness, 0, edge == 0 || edge == 2 ? screenWidth : screenHeight);
-    RectPx strip{0, 0, screenWidth, screenHeight};
+RectPx StripAtEdge(unsigned edge, int thickness, const RectPx& screen) {
+    const int width = screen.right - screen.left;
+    const int height = screen.bottom - screen.top;
+    thickness = std::clamp(thickness, 0, edge == 0 || edge == 2 ? width : height);
+    RectPx strip = screen;
     switch (edge) {
-        case 0: strip.right = thickness; break;
-        case 1: strip.bottom = thickness; break;
-        case 2: strip.left = screenWidth - thickness; break;
-        default: strip.top = screenHeight - thickness; break;
+        case 0: strip.right = screen.left + thickness; break;
+        case 1: strip.bottom = screen.top + thickness; break;
+        case 2: strip.left = screen.right - thickness; break;
+        default: strip.top = screen.bottom - thickness; break;
     }
     return strip;
 }
 
 }  // namespace
 
-HeadlessWindowManager::HeadlessWindowManager(HeadlessWindowFactory& windows) : windows_(windows) {}
+HeadlessWindowManager::HeadlessWindowManager(HeadlessWindowFactory& windows)
+    : windows_(windows), monitors_{Monitor{"DISPLAY1", {0, 0, 1024, 768}, {}, true}} {}
 
 std::uintptr_t HeadlessWindowManager::GetActiveWindow() { return windows_.ActiveWindow(); }
 
-int HeadlessWindowManager::GetSystemMetrics(int index) {
-    return StandardSystemMetric(index, screenWidth_, screenHeight_);
+const Monitor& HeadlessWindowManager::Primary() const {
+    const auto primary = std::find_if(monitors_.begin(), monitors_.end(), [](const Monitor& m) { return m.primary; });
+    return primary != monitors_.end() ? *primary : monitors_.front();
 }
 
-RectPx HeadlessWindowManager::WorkArea() {
-    RectPx area{0, 0, screenWidth_, screenHeight_};
+std::size_t HeadlessWindowManager::MonitorOf(const RectPx& rect) const {
+    const PointPx centre{static_cast<std::int32_t>((std::int64_t{rect.left} + rect.right) / 2),
+                         static_cast<std::int32_t>((std::int64_t{rect.top} + rect.bottom) / 2)};
+    std::size_t nearest = 0;
+    for (std::size_t i = 1; i < monitors_.size(); ++i) {
+        if (DistanceSquared(monitors_[i].bounds, centre) < DistanceSquared(monitors_[nearest].bounds, centre)) {
+            nearest = i;
+        }
+    }
+    return nearest;
+}
+
+int HeadlessWindowManager::GetSystemMetrics(int index) {
+    const RectPx& screen = Primary().bounds;
+    return StandardSystemMetric(index, screen.right - screen.left, screen.bottom - screen.top);
+}
+
+RectPx HeadlessWindowManager::WorkArea() { return WorkAreaOf(MonitorOf(Primary().bounds)); }
+
+std::vector<Monitor> HeadlessWindowManager::Monitors() {
+    std::vector<Monitor> monitors = monitors_;
+    for (std::size_t i = 0; i < monitors.size(); ++i) monitors[i].workArea = WorkAreaOf(i);
+    return monitors;
+}
+
+// The monitor less the strips of the bars on it.
+RectPx HeadlessWindowManager::WorkAreaOf(std::size_t monitor) const {
+    RectPx area = monitors_[monitor].bounds;
     for (const auto& [window, bar] : bars_) {
-        if (IsEmpty(bar.strip)) continue;
+        if (IsEmpty(bar.strip) || MonitorOf(bar.strip) != monitor) continue;
         switch (bar.edge) {
             case 0: area.left = std::max(area.left, bar.strip.right); break;
             case 1: area.top = std::max(area.top, bar.strip.bottom); break;
@@ -52,11 +82,14 @@ RectPx HeadlessWindowManager::WorkArea() {
     return area;
 }
 
-// The shell keeps bars on one edge from overlapping: a rectangle asked for
-// on an edge is moved inward past the strips the earlier bars hold there.
+// The shell keeps bars on one edge of a monitor from overlapping: a
+// rectangle asked for on an edge is moved inward past the strips the earlier
+// bars hold there.
 void HeadlessWindowManager::AdjustOffEarlierBars(std::uint64_t arrival, unsigned edge, RectPx& rect) const {
+    const std::size_t monitor = MonitorOf(rect);
     for (const auto& [other, bar] : bars_) {
         if (bar.arrival >= arrival || bar.edge != edge || IsEmpty(bar.strip)) continue;
+        if (MonitorOf(bar.strip) != monitor) continue;
         const int thickness = (edge == 0 || edge == 2) ? rect.right - rect.left : rect.bottom - rect.top;
         switch (edge) {
             case 0:
@@ -93,7 +126,7 @@ void HeadlessWindowManager::PlaceOtherBars() {
     }
     std::sort(others.begin(), others.end(), [](const Bar* a, const Bar* b) { return a->arrival < b->arrival; });
     for (Bar* bar : others) {
-        RectPx strip = StripAtEdge(bar->edge, bar->thickness, screenWidth_, screenHeight_);
+        RectPx strip = StripAtEdge(bar->edge, bar->thickness, Primary().bounds);
         AdjustOffEarlierBars(bar->arrival, bar->edge, strip);
         bar->strip = strip;
     }
@@ -172,8 +205,21 @@ std::intptr_t HeadlessWindowManager::SHAppBarMessage(unsigned message, AppBarDat
 }
 
 void HeadlessWindowManager::SetScreenSize(int width, int height) {
-    screenWidth_ = std::max(width, 1);
-    screenHeight_ = std::max(height, 1);
+    monitors_ = {Monitor{"DISPLAY1", {0, 0, std::max(width, 1), std::max(height, 1)}, {}, true}};
+    LayoutChanged();
+}
+
+bool HeadlessWindowManager::SetMonitors(std::vector<Monitor> layout) {
+    if (layout.empty()) return false;
+    if (std::none_of(layout.begin(), layout.end(), [](const Monitor& m) { return m.primary; })) {
+        layout.front().primary = true;
+    }
+    monitors_ = std::move(layout);
+    LayoutChanged();
+    return true;
+}
+
+void HeadlessWindowManager::LayoutChanged() {
     PlaceOtherBars();
     Notify(kAbnPosChanged, 0, 0);
 }

@@ -1,12 +1,13 @@
 #pragma once
-// A simulated desktop shell for the headless front end and the tests: one
-// screen, the appbars registered on it and their strips, the work area left
-// over, one auto-hide bar per edge, and the notifications the shell sends.
-// Bars on one edge stack in the order they arrived: a bar's strip lies
-// inward of the strips of the bars that came before it, and a later bar
-// never pushes an earlier one. When a bar gives up its strip or changes it,
-// the other programs' bars take their places again (closing a gap it left,
-// as they do on Windows), and the program's other bars are told.
+// A simulated desktop shell for the headless front end and the tests: its
+// monitors (one 1024 x 768 screen until told otherwise), the appbars registered
+// on them and their strips, each monitor's work area, one auto-hide bar per
+// edge, and the notifications the shell sends. Bars on one edge of one monitor
+// stack in the order they arrived: a bar's strip lies inward of the strips of
+// the bars that came before it, and a later bar never pushes an earlier one.
+// Other programs' bars sit on the primary. When a bar gives up its strip or
+// changes it, the other programs' bars take their places again (closing a gap
+// it left, as they do on Windows), and the program's other bars are told.
 
 #include <map>
 #include <optional>
@@ -25,6 +26,7 @@ public:
     std::intptr_t SHAppBarMessage(unsigned message, AppBarData& data) override;
     int GetSystemMetrics(int index) override;
     RectPx WorkArea() override;
+    std::vector<Monitor> Monitors() override;
     bool DragFullWindows() override { return dragFullWindows_; }
     PointPx GetMessagePos() override { return cursor_; }
     bool IsKeyDown(int virtualKey) override { return keysDown_.count(virtualKey) > 0; }
@@ -32,8 +34,12 @@ public:
     int TwipsPerPixelX() override { return kHeadlessTwipsPerPixel; }
     int TwipsPerPixelY() override { return kHeadlessTwipsPerPixel; }
 
-    // What the script and the tests change.
+    // What the script and the tests change. The screen becomes one monitor
+    // of that size; a layout's monitors are named and placed as given, the
+    // one marked primary (else the first) being the primary. Either tells
+    // the registered bars (ABN_POSCHANGED). An empty layout is refused.
     void SetScreenSize(int width, int height);
+    bool SetMonitors(std::vector<Monitor> layout);
     void SetDragFullWindows(bool on) { dragFullWindows_ = on; }
     void SetCursor(PointPx point) { cursor_ = point; }
     void SetKeyDown(int virtualKey, bool down);
@@ -61,6 +67,11 @@ private:
         int thickness = 0;  // another program's bar: the strip it asks for
     };
 
+    const Monitor& Primary() const;
+    // The monitor a rectangle lies on: the one holding its centre, or the nearest.
+    std::size_t MonitorOf(const RectPx& rect) const;
+    RectPx WorkAreaOf(std::size_t monitor) const;
+    void LayoutChanged();
     // Moves rect inward past the strips of the bars on edge that arrived before `arrival`.
     void AdjustOffEarlierBars(std::uint64_t arrival, unsigned edge, RectPx& rect) const;
     std::uint64_t ArrivalOn(const Bar& bar, unsigned edge) const;
@@ -71,8 +82,7 @@ private:
     void Notify(unsigned code, std::intptr_t lParam, std::uintptr_t except);
 
     HeadlessWindowFactory& windows_;
-    int screenWidth_ = 1024;
-    int screenHeight_ = 768;
+    std::vector<Monitor> monitors_;
     bool dragFullWindows_ = true;
     PointPx cursor_;
     std::set<int> keysDown_;

@@ -79,6 +79,49 @@ bool ScriptReader::Shell(const std::string& argument) {
     return false;
 }
 
+namespace {
+
+// One monitor as `[*]NAME=WxH+X+Y`: X and Y carry their sign (+ or -), as in
+// an X geometry; the star marks the primary.
+bool ParseMonitor(std::string word, Monitor& monitor) {
+    monitor.primary = !word.empty() && word.front() == '*';
+    if (monitor.primary) word.erase(0, 1);
+    const std::size_t equals = word.find('=');
+    const std::size_t times = word.find('x', equals);
+    const std::size_t offset = word.find_first_of("+-", times);
+    const std::size_t second = offset == std::string::npos ? offset : word.find_first_of("+-", offset + 1);
+    if (equals == 0 || equals == std::string::npos || times == std::string::npos || second == std::string::npos) {
+        return false;
+    }
+    monitor.name = word.substr(0, equals);
+    const auto signedNumber = [](const std::string& text, int& value) {
+        return text.size() > 1 && ParsePixels(text.front() == '+' ? text.substr(1) : text, value);
+    };
+    int width = 0, height = 0, x = 0, y = 0;
+    if (!ParsePixels(word.substr(equals + 1, times - equals - 1), width) ||
+        !ParsePixels(word.substr(times + 1, offset - times - 1), height) ||
+        !signedNumber(word.substr(offset, second - offset), x) || !signedNumber(word.substr(second), y) ||
+        width <= 0 || height <= 0) {
+        return false;
+    }
+    monitor.bounds = {x, y, x + width, y + height};
+    return true;
+}
+
+}  // namespace
+
+bool ScriptReader::Monitors(const std::string& argument) {
+    std::vector<std::string> words;
+    Words(argument, words);
+    std::vector<Monitor> layout;
+    for (const std::string& word : words) {
+        Monitor monitor;
+        if (!ParseMonitor(word, monitor)) return false;
+        layout.push_back(monitor);
+    }
+    return platform_.windowManager.SetMonitors(std::move(layout));
+}
+
 bool ScriptReader::Dialog(const std::string& argument) {
     std::vector<std::string> words;
     Words(argument, words);

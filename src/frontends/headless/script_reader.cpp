@@ -236,6 +236,7 @@ bool ScriptReader::Execute(const std::string& command, const std::string& argume
         platform_.windowManager.SetScreenSize(width, height);
         return true;
     }
+    if (command == "monitors") return Monitors(argument);
     if (command == "shell") return Shell(argument);
     if (command == "dialog") return Dialog(argument);
     return false;

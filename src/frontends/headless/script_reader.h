@@ -37,6 +37,7 @@ private:
     bool Hotkey(const std::string& argument);
     bool Drag(const std::string& argument);
     bool Shell(const std::string& argument);
+    bool Monitors(const std::string& argument);
     bool Dialog(const std::string& argument);
     void ReportDocking();
     void ReportHotkeys();

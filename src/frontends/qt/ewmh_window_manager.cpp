@@ -17,15 +17,47 @@ namespace {
 
 bool IsEmpty(const RectPx& rect) { return rect.right <= rect.left || rect.bottom <= rect.top; }
 
-int Device(int logical, double scale) { return static_cast<int>(std::lround(logical * scale)); }
-int Logical(std::int64_t device, double scale) { return static_cast<int>(std::lround(device / scale)); }
+int Rounded(double value) { return static_cast<int>(std::lround(value)); }
 
-RectPx ToDevice(const RectPx& r, double scale) {
-    return {Device(r.left, scale), Device(r.top, scale), Device(r.right, scale), Device(r.bottom, scale)};
+RectPx FromQRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+
+double RatioOf(const QScreen* screen) {
+    return screen && screen->devicePixelRatio() > 0 ? screen->devicePixelRatio() : 1.0;
 }
 
-RectPx ToLogical(const RectPx& r, double scale) {
-    return {Logical(r.left, scale), Logical(r.top, scale), Logical(r.right, scale), Logical(r.bottom, scale)};
+// The screen nearest the centre of a rectangle in logical pixels.
+const QScreen* ScreenNear(const RectPx& rect) {
+    const PointPx centre{static_cast<std::int32_t>((std::int64_t{rect.left} + rect.right) / 2),
+                         static_cast<std::int32_t>((std::int64_t{rect.top} + rect.bottom) / 2)};
+    const QScreen* nearest = QGuiApplication::primaryScreen();
+    std::int64_t best = INT64_MAX;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const std::int64_t distance = DistanceSquared(FromQRect(screen->geometry()), centre);
+        if (distance < best) {
+            best = distance;
+            nearest = screen;
+        }
+    }
+    return nearest;
+}
+
+EwmhWindowManager::ScreenScale ScaleOf(const QScreen* screen, X11Display* display) {
+    if (!screen) return {};
+    EwmhWindowManager::ScreenScale scale{RatioOf(screen), screen->geometry().left(), screen->geometry().top()};
+    if (!display) return scale;
+    const std::string name = screen->name().toStdString();
+    for (const Monitor& monitor : display->RandrMonitors()) {
+        if (monitor.name == name) scale.device = monitor.bounds;
+    }
+    if (!scale.device) {
+        // Without RandR's word the root bounds the screen.
+        const auto [rootWidth, rootHeight] = display->RootSize();
+        const QSize size = screen->geometry().size();
+        scale.device = RectPx{scale.originX, scale.originY,
+                              std::min(scale.originX + Rounded(size.width() * scale.ratio), rootWidth),
+                              std::min(scale.originY + Rounded(size.height() * scale.ratio), rootHeight)};
+    }
+    return scale;
 }
 
 // Whether [from, to) meets the strut's range [start, end].
@@ -44,14 +76,48 @@ EwmhWindowManager::EwmhWindowManager(QtWindowFactory& windows, X11Display* displ
         lastWorkArea_ = display_->Property32(display_->Root(), display_->Atom("_NET_WORKAREA"), 4);
         WatchActiveWindow();
     }
+    // RandR's changes reach Qt as screens added, removed, resized and made
+    // primary; each docks the bar again where it belongs.
+    for (QScreen* screen : QGuiApplication::screens()) WatchScreen(screen);
+    QObject::connect(qGuiApp, &QGuiApplication::screenAdded, &context_, [this](QScreen* screen) {
+        WatchScreen(screen);
+        ScreenChanged();
+    });
+    QObject::connect(qGuiApp, &QGuiApplication::screenRemoved, &context_, [this] { ScreenChanged(); });
+    QObject::connect(qGuiApp, &QGuiApplication::primaryScreenChanged, &context_, [this] { ScreenChanged(); });
 }
 
-double EwmhWindowManager::Scale() const {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen && screen->devicePixelRatio() > 0 ? screen->devicePixelRatio() : 1.0;
+EwmhWindowManager::ScreenScale EwmhWindowManager::ScaleAtLogical(const RectPx& rect, X11Display* display) {
+    return ScaleOf(ScreenNear(rect), display);
 }
 
-std::vector<std::uint32_t> EwmhWindowManager::StrutFor(unsigned edge, const RectPx& strip, double scale,
+// Each edge is converted on its own and kept on the screen, so that the
+// strip's far edge falls on the screen's far edge at any scale and the strip
+// never runs one pixel past it.
+RectPx EwmhWindowManager::ToDevice(const RectPx& r, const ScreenScale& s) {
+    const auto x = [&](int v) { return s.originX + Rounded((std::int64_t{v} - s.originX) * s.ratio); };
+    const auto y = [&](int v) { return s.originY + Rounded((std::int64_t{v} - s.originY) * s.ratio); };
+    RectPx device{x(r.left), y(r.top), x(r.right), y(r.bottom)};
+    if (s.device) {
+        device.left = std::clamp(device.left, s.device->left, s.device->right);
+        device.right = std::clamp(device.right, s.device->left, s.device->right);
+        device.top = std::clamp(device.top, s.device->top, s.device->bottom);
+        device.bottom = std::clamp(device.bottom, s.device->top, s.device->bottom);
+    }
+    return device;
+}
+
+RectPx EwmhWindowManager::ToLogical(const RectPx& r, const ScreenScale& s) {
+    const auto x = [&](int v) { return s.originX + Rounded((std::int64_t{v} - s.originX) / s.ratio); };
+    const auto y = [&](int v) { return s.originY + Rounded((std::int64_t{v} - s.originY) / s.ratio); };
+    return {x(r.left), y(r.top), x(r.right), y(r.bottom)};
+}
+
+// Struts are measured from the root window's edges (a bar at the bottom of
+// a monitor that has another below it reserves down to the root's bottom),
+// over the range of the monitor's pixels the strip spans, its last pixel
+// included.
+std::vector<std::uint32_t> EwmhWindowManager::StrutFor(unsigned edge, const RectPx& strip, const ScreenScale& scale,
                                                        int rootWidth, int rootHeight) {
     std::vector<std::uint32_t> strut(12, 0);
     if (IsEmpty(strip)) return strut;
@@ -123,7 +189,7 @@ void EwmhWindowManager::MoveOffStrut(unsigned edge, const std::vector<std::uint3
 
 void EwmhWindowManager::QueryPos(std::uintptr_t window, unsigned edge, RectPx& rect) {
     if (!display_) return;
-    const double scale = Scale();
+    const ScreenScale scale = ScaleAtLogical(rect, display_);
     const auto [rootWidth, rootHeight] = display_->RootSize();
     RectPx device = ToDevice(rect, scale);
     const xcb_atom_t partial = display_->Atom("_NET_WM_STRUT_PARTIAL");
@@ -199,7 +265,8 @@ std::intptr_t EwmhWindowManager::SHAppBarMessage(unsigned message, AppBarData& d
             found->second.edge = data.edge;
             found->second.strip = data.rect;
             const auto [rootWidth, rootHeight] = display_ ? display_->RootSize() : std::pair<int, int>{0, 0};
-            SetStrut(data.window, found->second, StrutFor(data.edge, data.rect, Scale(), rootWidth, rootHeight));
+            SetStrut(data.window, found->second,
+                     StrutFor(data.edge, data.rect, ScaleAtLogical(data.rect, display_), rootWidth, rootHeight));
             return 1;
         }
         case kAbmGetAutoHideBar: return AutoHideBar(data.edge);
@@ -229,12 +296,22 @@ RectPx EwmhWindowManager::WorkArea() {
             const RectPx device{static_cast<std::int32_t>(area[0]), static_cast<std::int32_t>(area[1]),
                                 static_cast<std::int32_t>(std::int64_t{area[0]} + area[2]),
                                 static_cast<std::int32_t>(std::int64_t{area[1]} + area[3])};
-            return ToLogical(device, Scale());
+            return ToLogical(device, ScaleOf(QGuiApplication::primaryScreen(), nullptr));
         }
     }
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     return {available.left(), available.top(), available.right() + 1, available.bottom() + 1};
+}
+
+std::vector<Monitor> EwmhWindowManager::Monitors() {
+    std::vector<Monitor> monitors;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        monitors.push_back(Monitor{screen->name().toStdString(), FromQRect(screen->geometry()),
+                                   FromQRect(screen->availableGeometry()), screen == primary});
+    }
+    return monitors;
 }
 
 PointPx EwmhWindowManager::GetMessagePos() {
@@ -265,6 +342,10 @@ void EwmhWindowManager::Notify(unsigned code, std::intptr_t lParam) {
 }
 
 void EwmhWindowManager::ScreenChanged() { Notify(kAbnPosChanged, 0); }
+
+void EwmhWindowManager::WatchScreen(QScreen* screen) {
+    QObject::connect(screen, &QScreen::geometryChanged, &context_, [this] { ScreenChanged(); });
+}
 
 void EwmhWindowManager::PropertyChanged(xcb_window_t window, xcb_atom_t atom) {
     if (!display_) return;

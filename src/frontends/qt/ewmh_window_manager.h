@@ -6,9 +6,13 @@
 // forth); one auto-hide bar per edge is announced on the root window, so
 // that every Zindle bar on the display agrees. The work area is
 // _NET_WORKAREA. Rectangles the core sees are in Qt's logical pixels; X's
-// are in device pixels.
+// are in device pixels. Qt keeps each screen's top-left corner where X has
+// it and scales from there, so a conversion goes through the screen the
+// rectangle lies on.
 
 #include <QObject>
+
+class QScreen;
 
 #include <map>
 #include <optional>
@@ -28,6 +32,8 @@ public:
     std::intptr_t SHAppBarMessage(unsigned message, AppBarData& data) override;
     int GetSystemMetrics(int index) override;
     RectPx WorkArea() override;
+    // Qt's screens: on X the RandR monitors (or outputs), named as RandR names them.
+    std::vector<Monitor> Monitors() override;
     bool DragFullWindows() override { return true; }
     PointPx GetMessagePos() override;
     bool IsKeyDown(int virtualKey) override;
@@ -41,14 +47,31 @@ public:
     // From the X event filter: a property of the root window or of the
     // active window changed.
     void PropertyChanged(xcb_window_t window, xcb_atom_t atom);
-    // The screen changed size.
+    // A screen came, went, moved, changed size or became primary.
     void ScreenChanged();
 
-    // The strut values (the 12 of _NET_WM_STRUT_PARTIAL) that reserve strip,
-    // in device pixels, on a root window of rootWidth × rootHeight device
+    // The strut values (the 12 of _NET_WM_STRUT_PARTIAL) that reserve strip
+    // (logical pixels on a screen of that scale) on a root window of rootWidth × rootHeight device
     // pixels; all zero for an empty strip or an edge that is not one.
-    static std::vector<std::uint32_t> StrutFor(unsigned edge, const RectPx& strip, double scale, int rootWidth,
-                                               int rootHeight);
+    // A screen as the conversions need it: its device pixels per logical
+    // one, and its top-left corner (the same in logical and device pixels).
+    // Its device rectangle, when known, bounds every conversion: a logical
+    // size rounded up at a fractional scale would reach one pixel past it.
+    struct ScreenScale {
+        ScreenScale(double devicePerLogical = 1.0, int x = 0, int y = 0)
+            : ratio(devicePerLogical), originX(x), originY(y) {}
+        double ratio;
+        int originX;
+        int originY;
+        std::optional<RectPx> device;
+    };
+    static std::vector<std::uint32_t> StrutFor(unsigned edge, const RectPx& strip, const ScreenScale& scale,
+                                               int rootWidth, int rootHeight);
+    static RectPx ToDevice(const RectPx& logical, const ScreenScale& screen);
+    // The scale of the screen a rectangle in logical pixels lies on; its
+    // device rectangle from RandR when display is given.
+    static ScreenScale ScaleAtLogical(const RectPx& rect, X11Display* display);
+    static RectPx ToLogical(const RectPx& device, const ScreenScale& screen);
     // rect moved inward off the strut of another dock on edge (all in device pixels).
     static void MoveOffStrut(unsigned edge, const std::vector<std::uint32_t>& strut, int rootWidth, int rootHeight,
                              RectPx& rect);
@@ -61,7 +84,7 @@ private:
         std::vector<std::uint32_t> strut;
     };
 
-    double Scale() const;
+    void WatchScreen(QScreen* screen);
     void QueryPos(std::uintptr_t window, unsigned edge, RectPx& rect);
     void SetStrut(std::uintptr_t window, Bar& bar, const std::vector<std::uint32_t>& strut);
     std::intptr_t AutoHideBar(unsigned edge);

@@ -18,9 +18,6 @@ QtPlatform::QtPlatform(TraceFile& traceFile, const QtPlatformPaths& paths, std::
       windowManager(windows, display ? &*display : nullptr) {
     if (display) activation.emplace(*display);
     qApp->installNativeEventFilter(this);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QObject::connect(screen, &QScreen::geometryChanged, [this] { windowManager.ScreenChanged(); });
-    }
 }
 
 QtPlatform::~QtPlatform() { qApp->removeNativeEventFilter(this); }

@@ -1,6 +1,8 @@
 #include "frontends/qt/x11_display.h"
 
 #include <QGuiApplication>
+#include <xcb/xcbext.h>
+#include <sys/uio.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -104,6 +106,59 @@ std::pair<int, int> X11Display::RootSize() {
     Freed reply(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, root_), nullptr));
     if (!reply) return {0, 0};
     return {reply->width, reply->height};
+}
+
+// RandR's GetMonitors, sent by hand: the system has no xcb-randr to build
+// against. Qt has agreed RandR 1.5 on this connection already.
+std::vector<Monitor> X11Display::RandrMonitors() {
+    static xcb_extension_t randr = {"RANDR", 0};
+    constexpr std::uint8_t kGetMonitors = 42;
+    const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection_, &randr);
+    if (!extension || !extension->present) return {};
+    struct Request {
+        std::uint8_t major = 0;
+        std::uint8_t minor = 0;
+        std::uint16_t length = 0;
+        std::uint32_t window = 0;
+        std::uint8_t getActive = 1;
+        std::uint8_t pad[3] = {};
+    } request;
+    request.window = root_;
+    iovec parts[4] = {};
+    parts[2].iov_base = &request;
+    parts[2].iov_len = sizeof request;
+    const xcb_protocol_request_t protocol{2, &randr, kGetMonitors, 0};
+    const unsigned sequence = xcb_send_request(connection_, XCB_REQUEST_CHECKED, parts + 2, &protocol);
+    xcb_generic_error_t* error = nullptr;
+    Freed reply(static_cast<std::uint8_t*>(xcb_wait_for_reply(connection_, sequence, &error)));
+    std::free(error);
+    if (!reply) return {};
+    // The reply: 32 bytes of header (its length in 4-byte words after them at
+    // offset 4, the monitor count at 12), then each monitor: name atom,
+    // primary, automatic, output count, x, y, width, height (pixels),
+    // width and height (mm), its outputs.
+    const std::uint8_t* bytes = reply.reply;
+    const auto read32 = [](const std::uint8_t* at) { std::uint32_t v; std::memcpy(&v, at, 4); return v; };
+    const auto read16 = [](const std::uint8_t* at) { std::uint16_t v; std::memcpy(&v, at, 2); return v; };
+    const std::size_t size = 32 + std::size_t{read32(bytes + 4)} * 4;
+    const std::uint32_t count = read32(bytes + 12);
+    std::vector<std::pair<xcb_get_atom_name_cookie_t, Monitor>> found;
+    std::size_t offset = 32;
+    for (std::uint32_t i = 0; i < count && offset + 24 <= size; ++i) {
+        const std::uint8_t* at = bytes + offset;
+        const auto x = static_cast<std::int16_t>(read16(at + 8));
+        const auto y = static_cast<std::int16_t>(read16(at + 10));
+        Monitor monitor{"", {x, y, x + read16(at + 12), y + read16(at + 14)}, {}, at[4] != 0};
+        found.emplace_back(xcb_get_atom_name(connection_, read32(at)), monitor);
+        offset += 24 + std::size_t{read16(at + 6)} * 4;
+    }
+    std::vector<Monitor> monitors;
+    for (auto& [cookie, monitor] : found) {
+        Freed name(xcb_get_atom_name_reply(connection_, cookie, nullptr));
+        if (name) monitor.name.assign(xcb_get_atom_name_name(name.reply), xcb_get_atom_name_name_length(name.reply));
+        monitors.push_back(std::move(monitor));
+    }
+    return monitors;
 }
 
 std::vector<xcb_keycode_t> X11Display::KeycodesOf(std::uint32_t keysym) {

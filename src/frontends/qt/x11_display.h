@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/window_manager.h"
+
 namespace zindle {
 
 class X11Display {
@@ -37,6 +39,10 @@ public:
 
     // The root window's width and height.
     std::pair<int, int> RootSize();
+    // The RandR monitors (RandR 1.5) with their names and rectangles in
+    // device pixels; the work area is left empty. Empty when the server
+    // has no such monitors.
+    std::vector<Monitor> RandrMonitors();
 
     // The key codes that produce keysym in any group at any level.
     std::vector<xcb_keycode_t> KeycodesOf(std::uint32_t keysym);

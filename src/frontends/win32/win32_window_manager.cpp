@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "frontends/win32/wide_text.h"
+
 namespace zindle {
 
 std::intptr_t Win32WindowManager::SHAppBarMessage(unsigned message, AppBarData& data) {
@@ -30,6 +32,26 @@ RectPx Win32WindowManager::WorkArea() {
     RECT area{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     return scale_.ToLogical(area);
+}
+
+std::vector<Monitor> Win32WindowManager::Monitors() {
+    struct Collected {
+        const ScreenScale& scale;
+        std::vector<Monitor> monitors;
+    } collected{scale_, {}};
+    const auto add = [](HMONITOR handle, HDC, LPRECT, LPARAM data) -> BOOL {
+        auto& into = *reinterpret_cast<Collected*>(data);
+        MONITORINFOEXW info{};
+        info.cbSize = sizeof info;
+        if (GetMonitorInfoW(handle, &info)) {
+            const bool primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+            into.monitors.push_back(Monitor{Narrow(info.szDevice), into.scale.ToLogical(info.rcMonitor),
+                                            into.scale.ToLogical(info.rcWork), primary});
+        }
+        return TRUE;
+    };
+    EnumDisplayMonitors(nullptr, nullptr, add, reinterpret_cast<LPARAM>(&collected));
+    return std::move(collected.monitors);
 }
 
 bool Win32WindowManager::DragFullWindows() {

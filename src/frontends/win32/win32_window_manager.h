@@ -16,6 +16,9 @@ public:
     std::intptr_t SHAppBarMessage(unsigned message, AppBarData& data) override;
     int GetSystemMetrics(int index) override;
     RectPx WorkArea() override;
+    // Every display monitor (EnumDisplayMonitors), in virtual-screen
+    // coordinates, named by its display device (\\.\DISPLAY2).
+    std::vector<Monitor> Monitors() override;
     bool DragFullWindows() override;
     PointPx GetMessagePos() override;
     bool IsKeyDown(int virtualKey) override;
