@@ -43,8 +43,8 @@ public:
     virtual void SetMaxDockedWidth(int width) = 0;
     virtual void SetAutoHide(bool autoHide) = 0;
     virtual void SetTaskbarButton(int mode) = 0;
-    // Called after each change of the docking state (edge, place, size), so
-    // that the owner can save it.
+    // Called each time the bar has docked (at a new edge, or again at a new
+    // height), so that the owner can save the docking state.
     virtual void SetChangeHandler(std::function<void()> handler) = 0;
 };
 

@@ -74,7 +74,6 @@ public:
     void AutoComp();
 
     bool Unloaded() const { return unloaded_; }
-    bool Running() const { return running_; }
     // Writes the changes not saved yet at once (the session is ending).
     void SaveChanges();
     Window& window() { return *window_; }

@@ -12,8 +12,8 @@ namespace zindle {
 namespace {
 
 // Long enough to gather a burst of changes (a macro's several "%%setvar"s, a
-// slide's positions) into one write, short enough that a kill right after a
-// command finds it saved.
+// skin that docks the bar again) into one write, short enough that a kill
+// right after a command finds it saved.
 constexpr int kSaveDelayMilliseconds = 50;
 
 }  // namespace
