@@ -33,8 +33,8 @@ check "abc waits in the box" test "$(tail -n +"$((start + 1))" "$dir/trace.txt" 
 shot one_run
 kill -TERM "$zindle_pid"; wait "$zindle_pid" 2>/dev/null
 
-# ROUND NAME HOW: types two commands, sets the OK text, swaps to the top
-# edge; ends the bar HOW; restarts it and checks what it kept.
+# ROUND NAME HOW: types two commands, swaps to the top edge, sets the OK
+# text; ends the bar HOW; restarts it and checks what it kept.
 round() {
   local name=$1 how=$2 rdir=$session_dir/$1 status
   mkdir -p "$rdir" && printf "$ini" >"$rdir/zindle.ini"
@@ -42,10 +42,12 @@ round() {
   sleep 0.5
   run_in_bar "hi"
   run_in_bar "abc"
-  run_in_bar "%%setvar _OK_TEXT Kept over $name"
   xdotool mousemove 12 757 click 1
   check "$name: the bar moved to the top" wait_for test "$(work_area)" = "0, 21, 1024, 747"
-  sleep 0.5
+  run_in_bar "%%setvar _OK_TEXT Kept over $name"
+  # The session ends right after the last command has finished.
+  wait_for grep -qx "status: Kept over $name" "$rdir/trace.txt"
+  sleep 0.3
   case $how in
     TERM | HUP)
       kill -"$how" "$zindle_pid"; wait "$zindle_pid"; status=$?
@@ -59,7 +61,8 @@ round() {
       x11_pids=("${x11_pids[@]:2}")
       x11_start ;;
   esac
-  check "$name: history.ini holds the commands" grep -qz 'count=2.1=abc.2=hi' "$rdir/history.ini"
+  check "$name: history.ini holds the commands" \
+    grep -qz "count=3.1=%%setvar _OK_TEXT Kept over $name.2=abc.3=hi" "$rdir/history.ini"
   check "$name: zindle.ini holds the option and the edge" \
     sh -c "grep -qx 'okmsg=Kept over $name' '$rdir/zindle.ini' && grep -qx 'edge=t' '$rdir/zindle.ini'"
   zindle_start "$rdir" || { check "$name: the bar docks again" false; return; }
