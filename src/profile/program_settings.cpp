@@ -71,8 +71,8 @@ void ReadBehaviourSettings(ProfileStore& store, ProgramSettings& settings) {
     settings.gMonitor = store.ReadIniValue(kCfg, "monitor", "", settings.gIniPath);
 }
 
-void WriteSettings(ProfileStore& store, const ProgramSettings& s, const std::string& skinName) {
-    std::vector<std::pair<std::string, std::string>> values;
+SettingValues CurrentSettingValues(const ProgramSettings& s, const std::string& skinName) {
+    SettingValues values;
     const auto write = [&](std::string key, std::string value) {
         values.emplace_back(std::move(key), std::move(value));
     };
@@ -94,7 +94,11 @@ void WriteSettings(ProfileStore& store, const ProgramSettings& s, const std::str
     write("okmsg", s.gOkText);
     // The primary needs no entry; an INI that never named a monitor stays without one.
     if (!s.gMonitor.empty()) write("monitor", s.gMonitor);
-    store.WriteIniValues(kCfg, values, s.gIniPath);
+    return values;
+}
+
+bool WriteSettings(ProfileStore& store, const ProgramSettings& s, const std::string& skinName) {
+    return store.WriteIniValues(kCfg, CurrentSettingValues(s, skinName), s.gIniPath);
 }
 
 }  // namespace zindle

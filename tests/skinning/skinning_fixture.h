@@ -49,6 +49,7 @@ public:
     void SetTaskbarButton(int) override {}
     const std::string& MonitorChoice() const override { return monitorChoice; }
     void SetMonitorChoice(const std::string& choice) override { monitorChoice = choice; }
+    void SetChangeHandler(std::function<void()>) override {}
 
     std::vector<std::string> calls;
     std::string monitorChoice;
