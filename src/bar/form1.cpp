@@ -77,11 +77,7 @@ void Form1::ConnectEvents() {
     connect(BarButton::Run, &Form1::Run);
     connect(BarButton::Exit, &Form1::Exit);
     context_.interpreter.SetLineFinishedHandler([this] { pendingSaves_->Schedule(); });
-    // A drag onto another monitor changes the monitor setting along with the docking state.
-    context_.appBar.SetChangeHandler([this] {
-        context_.settings.gMonitor = context_.appBar.MonitorChoice();
-        pendingSaves_->DockingChanged();
-    });
+    context_.appBar.SetChangeHandler([this] { pendingSaves_->DockingChanged(); });
     window_->SetEvents({
         [this] { Form_Resize(); },
         // Closing the bar from outside (the window manager) unloads it like

@@ -41,6 +41,8 @@ void PendingSaves::Schedule() {
 
 void PendingSaves::DockingChanged() {
     if (!tracking_) return;
+    // A drag onto another monitor changes the monitor setting with the docking state.
+    context_.settings.gMonitor = context_.appBar.MonitorChoice();
     dockingChanged_ = true;
     Schedule();
 }
