@@ -15,6 +15,7 @@
 // nothing is written outside the program directory.
 
 #include <algorithm>
+#include <cctype>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -109,7 +110,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         harness.UseSettingsFile(text.substr(0, *at));
         text.remove_prefix(std::min(text.size(), *at + kSeparator.size() + 1));
     }
-    const bool limitCanChange = input.find("%%setvar") != std::string::npos;
+    // Built-in words match in any case.
+    std::string lower = input;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    const bool limitCanChange = lower.find("%%setvar") != std::string::npos;
     const int bound = limitCanChange ? kMaxRecurseLimit : std::max<int>(harness.settings.gRecurseLimit, 0);
 
     Interpreter& interpreter = harness.interpreter();
