@@ -121,6 +121,18 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
     return true;
 }
 
+// Puts the new file in place of the target. ReplaceFileW keeps what the
+// target had besides its bytes (attributes, creation time, permissions);
+// where the file system cannot do that, a rename still replaces it whole.
+bool ReplaceTarget(const std::wstring& temp, const std::wstring& target, bool targetExists) {
+    if (targetExists && ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
+                                     REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
+                                     nullptr)) {
+        return true;
+    }
+    return MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
 // The lock every rewrite of a file in one directory holds: a named mutex of
 // the session named after the directory, so that nothing is left in the
 // directory itself.
@@ -211,7 +223,7 @@ bool FileRewrite::Replace(std::string_view bytes, FileStamp& written) {
         if (!file.Valid()) return false;
         ok = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
     }
-    ok = ok && MoveFileExW(state.temp.c_str(), state.target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    ok = ok && ReplaceTarget(state.temp, state.target, state.haveOriginal);
     if (!ok) {
         DeleteFileW(state.temp.c_str());
         return false;

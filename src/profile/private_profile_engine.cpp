@@ -3,13 +3,12 @@
 #include <memory>
 #include <vector>
 
+#include "profile/native_text.h"
 #include "profile/profile_edit.h"
 #include "profile/profile_text.h"
 
 namespace zindle {
 namespace {
-
-constexpr std::string_view kNewFileNewline = "\n";
 
 using profile_text::HasLineBreak;
 using profile_text::IsBlank;
@@ -150,7 +149,10 @@ bool PrivateProfileEngine::Rewrite(const std::string& path, const Edit& edit) {
     // edit byte by byte: the lines we add would be single bytes in the
     // middle of UTF-16 text, ruining the file for every editor.
     if (document->Encoding() == FileEncoding::Utf16) return false;
-    const std::string_view newline = document->Newline().empty() ? kNewFileNewline : document->Newline();
+    if (document->Encoding() == FileEncoding::Ansi && EncodeFile(FileEncoding::Ansi, document->Bytes()) != document->FileBytes()) {
+        return false;
+    }
+    const std::string_view newline = document->Newline().empty() ? NewFileLineBreak() : document->Newline();
     std::string updated = edit(*document, newline);
     // Nothing to change (or, for a missing file, nothing to create).
     if (updated == document->Bytes()) return true;

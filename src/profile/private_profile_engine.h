@@ -14,11 +14,14 @@
 //    starting with ';' or '[', a name with tabs at either end, a block line
 //    starting with '['. None of those could be read back as written;
 //  - a UTF-8 byte order mark is skipped when reading and kept when writing;
-//  - a file that is not UTF-8 (one from Windows) is read as Windows-1252 and
-//    written back in it; a write it cannot hold is refused, as is one that
-//    would put bytes that are not UTF-8 into a UTF-8 file.
+//  - a file that is not UTF-8 (one from Windows) is read in the ANSI code
+//    page (native_text.h) and written back in it; a write it cannot hold
+//    is refused, as is one that would put bytes that are not UTF-8 into a
+//    UTF-8 file, or one that would change bytes the code page cannot map
+//    back (a damaged double-byte character) in lines it never touched.
 // Names match without regard to case, for every letter that has one.
-// Lines are written with the file's own line break; a new file gets "\n".
+// Lines are written with the file's own line break; a new file gets the
+// system's ("\r\n" on Windows, "\n" elsewhere).
 // Parsed files are cached per path and re-validated against the file on
 // every call. Not thread-safe: the program uses it from one thread.
 

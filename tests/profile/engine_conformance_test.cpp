@@ -1,5 +1,6 @@
 // The portable engine against the conformance suite.
 
+#include "profile/native_text.h"
 #include "profile/private_profile_engine.h"
 
 #include "profile_files_conformance.h"
@@ -8,7 +9,8 @@ namespace zindle::test {
 
 INSTANTIATE_TEST_SUITE_P(Engine, ProfileFilesConformance,
                          ::testing::Values(ProfileFilesTarget{
-                             "PrivateProfileEngine", [] { return std::make_unique<PrivateProfileEngine>(); }, "\n"}),
+                             "PrivateProfileEngine", [] { return std::make_unique<PrivateProfileEngine>(); },
+                                             std::string(NewFileLineBreak())}),
                          [](const auto& info) { return info.param.name; });
 
 }  // namespace zindle::test

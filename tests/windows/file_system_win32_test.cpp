@@ -9,6 +9,7 @@
 #include <chrono>
 #include <filesystem>
 #include <thread>
+#include <vector>
 
 #include "profile/private_profile_engine.h"
 #include "temp_dir.h"
@@ -58,6 +59,28 @@ TEST_F(FileSystemWin32Test, SeesEveryChangeMadeByOthers) {
     ASSERT_TRUE(CreateDirectoryW(std::filesystem::path(path_).c_str(), nullptr));
     EXPECT_EQ(Get("k"), "<default>");
     EXPECT_FALSE(engine_.WriteString("S", "k", "v", path_)) << "a directory is never written over";
+}
+
+TEST_F(FileSystemWin32Test, AWriteKeepsTheFilesAttributesAndNeverTouchesAReadOnlyFile) {
+    const std::wstring wide = std::filesystem::path(path_).wstring();
+    WriteBytes(path_, "[S]\r\nk=1\r\n");
+    ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(engine_.WriteString("S", "k", "2", path_));
+    EXPECT_EQ(ReadBytes(path_), "[S]\r\nk=2\r\n");
+    EXPECT_TRUE(GetFileAttributesW(wide.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+
+    ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(engine_.WriteString("S", "k", "3", path_));
+    EXPECT_EQ(ReadBytes(path_), "[S]\r\nk=2\r\n");
+    EXPECT_EQ(dir_.Entries(), std::vector<std::string>{"zindle.ini"}) << "no temporary file left";
+    SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(FileSystemWin32Test, ANewFileIsUtf8WithWindowsLineBreaks) {
+    ASSERT_TRUE(engine_.WriteString("cmds", "home", "C:\\Users\\J\xC3\xBCrgen", path_));
+    EXPECT_EQ(ReadBytes(path_), "[cmds]\r\nhome=C:\\Users\\J\xC3\xBCrgen\r\n");
+    PrivateProfileEngine next;
+    EXPECT_EQ(next.GetString("cmds", "home", "", 255, path_), "C:\\Users\\J\xC3\xBCrgen");
 }
 
 }  // namespace

@@ -13,13 +13,13 @@
 #include "frontends/common/bar_trace.h"
 #include "frontends/win32/wide_text.h"
 #include "frontends/win32/win32_dialogs.h"
-#include "frontends/win32/win32_profile_files.h"
 #include "frontends/win32/win32_shell.h"
 #include "frontends/win32/win32_system.h"
 #include "frontends/win32/win32_window.h"
 #include "frontends/win32/win32_window_factory.h"
 #include "frontends/win32/win32_window_manager.h"
 #include "platform/platform.h"
+#include "profile/private_profile_engine.h"
 #include "startup/program.h"
 
 namespace {
@@ -68,7 +68,7 @@ struct Win32Platform {
     Platform Bundle() { return Platform{profiles, shell, dialogs, system, windows, windowManager}; }
 
     ScreenScale scale{static_cast<int>(GetDpiForSystem())};
-    Win32ProfileFiles profiles;
+    PrivateProfileEngine profiles;
     Win32Shell shell;
     Win32Dialogs dialogs;
     Win32System system;
