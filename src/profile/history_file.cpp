@@ -42,10 +42,11 @@ std::string HistoryBlock(const std::vector<std::string>& entries, Filter passes)
 }  // namespace
 
 std::vector<std::string> LoadHistoryFile(ProfileStore& store, const std::string& path) {
-    std::vector<std::string> entries;
+    std::vector<std::string> keys;
     const int count = ToInt16(store.ReadIniValue(kSection, kCountKey, "", path));
-    for (int i = 1; i <= count; ++i) {
-        std::string entry = store.ReadIniValue(kSection, std::to_string(i), "", path);
+    for (int i = 1; i <= count; ++i) keys.push_back(std::to_string(i));
+    std::vector<std::string> entries;
+    for (std::string& entry : store.ReadIniValues(kSection, keys, "", path)) {
         if (!TrimBlanks(entry).empty()) entries.push_back(std::move(entry));
     }
     return entries;

@@ -40,6 +40,10 @@ public:
     std::string GetString(std::string_view section, std::string_view key, std::string_view defaultValue,
                           int bufferSize, const std::string& path) override;
 
+    std::vector<std::string> GetStrings(std::string_view section, std::span<const std::string> keys,
+                                        std::string_view defaultValue, int bufferSize,
+                                        const std::string& path) override;
+
     bool WriteString(std::optional<std::string_view> section, std::optional<std::string_view> key,
                      std::optional<std::string_view> value, const std::string& path) override;
 
