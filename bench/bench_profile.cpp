@@ -5,9 +5,11 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
+#include "profile/history_file.h"
 #include "profile/private_profile_engine.h"
 #include "profile/profile_store.h"
 
@@ -72,6 +74,25 @@ void BM_ReadIniValueUncached(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReadIniValueUncached)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// One pending save of the history: the whole section rewritten, as the bar
+// does shortly after each command (atomically: temporary file, fsync, rename).
+void BM_SaveHistory(benchmark::State& state) {
+    const CommandTable table(0);
+    const std::string path = (std::filesystem::path(table.Path()).parent_path() / "history.ini").string();
+    std::vector<std::string> entries;
+    for (int i = 0; i < state.range(0); ++i) {
+        entries.push_back("%%open https://example.org/search?q=entry+" + std::to_string(i));
+    }
+    zindle::PrivateProfileEngine engine;
+    zindle::ProfileStore store(engine);
+    int run = 0;
+    for (auto _ : state) {
+        entries.front() = "calc " + std::to_string(run++);
+        if (!zindle::SaveHistoryFile(store, path, entries)) state.SkipWithError("the save failed");
+    }
+}
+BENCHMARK(BM_SaveHistory)->Arg(128)->Arg(2048)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

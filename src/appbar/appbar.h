@@ -2,6 +2,7 @@
 // What the bar asks of the docking object that makes its window a desktop
 // toolbar: registered with the shell, holding a strip along a screen edge.
 
+#include <functional>
 #include <string>
 
 namespace zindle {
@@ -42,6 +43,9 @@ public:
     virtual void SetMaxDockedWidth(int width) = 0;
     virtual void SetAutoHide(bool autoHide) = 0;
     virtual void SetTaskbarButton(int mode) = 0;
+    // Called each time the bar has docked (at a new edge, or again at a new
+    // height), so that the owner can save the docking state.
+    virtual void SetChangeHandler(std::function<void()> handler) = 0;
 };
 
 }  // namespace zindle

@@ -11,6 +11,9 @@ using namespace appbar_geometry;
 
 namespace {
 
+// About sixty frames a second.
+constexpr std::uint32_t kSlideFramePause = 15;
+
 // from + (to - from) * elapsed / duration, truncated toward from.
 std::int64_t Step(std::int64_t from, std::int64_t to, std::int64_t elapsed, std::int64_t duration) {
     return from - (from - to) * elapsed / duration;
@@ -18,9 +21,10 @@ std::int64_t Step(std::int64_t from, std::int64_t to, std::int64_t elapsed, std:
 
 }  // namespace
 
-// Frames follow each other as fast as the window repaints; the tick count
-// alone decides where each one goes, and the unsigned difference keeps that
-// right across the counter's wrap. The window always ends exactly on target.
+// The thread sleeps between frames rather than spinning a core; the tick
+// count alone decides where each frame goes, and the unsigned difference
+// keeps that right across the counter's wrap. The window always ends exactly
+// on target.
 void TAppBar::SlideWindow(const RectPx& target) {
     const bool dragFullWindows = platform_.windowManager.DragFullWindows();
     const RectPx current = host_->GetWindowRect();
@@ -39,6 +43,8 @@ void TAppBar::SlideWindow(const RectPx& target) {
                                 NonNegative(Step(fromHeight, toHeight, elapsed, duration)),
                                 kSwpNoZOrder | kSwpNoActivate | kSwpFrameChanged);
             host_->UpdateWindow();
+            const std::uint32_t painted = platform_.system.TickCount() - start;
+            if (painted < duration) platform_.system.Sleep(std::min(kSlideFramePause, duration - painted));
         }
     }
     host_->SetWindowPos(kHwndTop, target.left, target.top, Width(target), Height(target),

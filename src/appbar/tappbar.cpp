@@ -37,7 +37,7 @@ void TAppBar::Extends(Window& window) {
     Detach();
     host_ = &window.Native();
     HookAppBarWindow(*host_);
-    StartAutoHideTimer();
+    UpdateAutoHideTimer();
     const RectPx rect = host_->GetWindowRect();
     block_.floatLeft = rect.left;
     block_.floatTop = rect.top;
@@ -78,6 +78,7 @@ bool TAppBar::LoadSettings() {
         block->state = kEdgeFloat;
     }
     block_ = *block;
+    if (host_) UpdateAutoHideTimer();
     return true;
 }
 
@@ -114,17 +115,24 @@ void TAppBar::SetEdge(int edge) {
     SendAppBarMessage(kAbmActivate, kEdgeFloat, 0, nullptr);
     UpdateCaption(false, state);
     UpdateTaskbarButton(state);
+    if (changed_) changed_();
 }
 
 void TAppBar::SetSlideTime(int milliseconds) {
     block_.slideTime = milliseconds;
-    if (!host_) return;
-    host_->KillTimer(kAutoHideTimerId);
-    StartAutoHideTimer();
+    if (host_) UpdateAutoHideTimer();
 }
 
-void TAppBar::StartAutoHideTimer() {
-    host_->SetTimer(kAutoHideTimerId, static_cast<unsigned>(std::max(block_.slideTime, kMinAutoHidePeriod)));
+void TAppBar::SetAutoHide(bool autoHide) {
+    block_.autoHide = autoHide;
+    if (host_) UpdateAutoHideTimer();
+}
+
+void TAppBar::UpdateAutoHideTimer() {
+    host_->KillTimer(kAutoHideTimerId);
+    if (block_.autoHide) {
+        host_->SetTimer(kAutoHideTimerId, static_cast<unsigned>(std::max(block_.slideTime, kMinAutoHidePeriod)));
+    }
 }
 
 std::intptr_t TAppBar::SendAppBarMessage(unsigned message, int edge, std::intptr_t lParam, RectPx* rect) {
@@ -160,6 +168,7 @@ RectPx TAppBar::QueryDockedRect(int edge) {
 void TAppBar::DockOn(int edge) {
     if (block_.autoHide && SendAppBarMessage(kAbmSetAutoHideBar, edge, 1, nullptr) == 0) {
         block_.autoHide = false;
+        UpdateAutoHideTimer();
         platform_.dialogs.MessageBox(kAutoHideRefusal, host_->GetWindowText(), MessageIcon::Information,
                                      MessageButtons::Ok, host_);
         if (!host_) return;

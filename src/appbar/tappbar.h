@@ -73,7 +73,8 @@ public:
     int AllowFlags() const { return block_.allowFlags; }
     void SetAllowFlags(int flags) override { block_.allowFlags = flags; }
     bool AutoHide() const { return block_.autoHide; }
-    void SetAutoHide(bool autoHide) override { block_.autoHide = autoHide; }
+    void SetAutoHide(bool autoHide) override;
+    void SetChangeHandler(std::function<void()> handler) override { changed_ = std::move(handler); }
     bool AlwaysOnTop() const { return block_.alwaysOnTop; }
     void SetAlwaysOnTop(bool onTop) override { block_.alwaysOnTop = onTop; }
     bool SlideEffect() const { return block_.slideEffect; }
@@ -142,7 +143,8 @@ private:
                      bool hideAndShow);
     void UpdateCaption(bool duringMove, int state);
     void MoveWindowTo(const RectPx& rect);
-    void StartAutoHideTimer();
+    // The auto-hide poll runs only while the bar hides itself.
+    void UpdateAutoHideTimer();
     int ScreenWidth();
     int ScreenHeight();
 
@@ -172,6 +174,7 @@ private:
     std::shared_ptr<HookLink> hook_;
     StateBlock block_;
     int proposedState_ = kEdgeNone;
+    std::function<void()> changed_;
     bool fullScreen_ = false;
     bool autoHideShown_ = false;
     std::uint32_t registryRoot_ = kHkeyCurrentUser;

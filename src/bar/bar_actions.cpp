@@ -3,6 +3,7 @@
 #include "appbar/appbar.h"
 #include "bar/command_history.h"
 #include "bar/form1.h"
+#include "bar/pending_saves.h"
 #include "interpreter/history.h"
 #include "interpreter/interpreter.h"
 #include "platform/platform.h"
@@ -19,7 +20,16 @@ constexpr std::int16_t kStatusDuration = 250;
 
 }  // namespace
 
+// One run at a time: the line is the box's text at the moment of Enter or
+// of the click, and what the user types while it runs waits in the box's
+// held input until it has finished, so it can neither slip into this line
+// nor start a second one inside it (which would share the dispatcher's
+// counter and flags). A click on Run meanwhile is ignored.
 void Form1::Run() {
+    if (running_) return;
+    running_ = true;
+    txtCmd_->SetInputHeld(true);
+    const std::string text = txtCmd_->Text();
     History& history = context_.history;
     Interpreter& interpreter = context_.interpreter;
     System& system = context_.platform.system;
@@ -31,7 +41,6 @@ void Form1::Run() {
     system.DoEvents();
     if (unloaded_) return;
     txtCmd_->SetReadOnly(true);
-    const std::string text = txtCmd_->Text();
     if (!TrimBlanks(text).empty()) {
         interpreter.RunCommand(text);
     } else {
@@ -43,11 +52,15 @@ void Form1::Run() {
     history.gLastRunText = txtCmd_->Text();
     if (!interpreter.gCommandFailed) {
         AddToHistory(history, txtCmd_->Text(), context_.settings.gHistoryLength);
+        pendingSaves_->Schedule();
     }
     lblMsg_->SetForeColor(GetSkinColor(context_.skin, 4));
     txtCmd_->SetText("");
     txtCmd_->SetReadOnly(false);
+    running_ = false;
     if (runObserver_) runObserver_();
+    // Last: an Enter typed ahead runs the next line from here.
+    txtCmd_->SetInputHeld(false);
 }
 
 void Form1::Exit() { Unload(); }

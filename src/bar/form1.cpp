@@ -1,6 +1,7 @@
 #include "bar/form1.h"
 
 #include "appbar/appbar.h"
+#include "bar/pending_saves.h"
 #include "interpreter/history.h"
 #include "interpreter/interpreter.h"
 #include "platform/platform.h"
@@ -47,10 +48,15 @@ Form1::Form1(const BarContext& context)
     hotkeys_ = std::make_unique<Hotkeys>(platform, context.settings, context.interpreter, context.skin,
                                          *window_, *txtCmd_, *lblMsg_);
     options_ = std::make_unique<HotkeyOptions>(platform, context.settings, *hotkeys_, *window_);
+    pendingSaves_ = std::make_unique<PendingSaves>(context_, *window_);
     ConnectEvents();
 }
 
-Form1::~Form1() = default;
+// The interpreter and the docking object outlive the bar.
+Form1::~Form1() {
+    context_.interpreter.SetLineFinishedHandler({});
+    context_.appBar.SetChangeHandler({});
+}
 
 void Form1::ConnectEvents() {
     txtCmd_->SetEvents({
@@ -70,6 +76,8 @@ void Form1::ConnectEvents() {
     connect(BarButton::Swap, &Form1::Swap);
     connect(BarButton::Run, &Form1::Run);
     connect(BarButton::Exit, &Form1::Exit);
+    context_.interpreter.SetLineFinishedHandler([this] { pendingSaves_->Schedule(); });
+    context_.appBar.SetChangeHandler([this] { pendingSaves_->DockingChanged(); });
     window_->SetEvents({
         [this] { Form_Resize(); },
         // Closing the bar from outside (the window manager) unloads it like
@@ -126,6 +134,10 @@ void Form1::AppBarInit() {
     appBar.UpdateBar();
 }
 
+void Form1::TrackChanges() { pendingSaves_->Track(); }
+
+void Form1::SaveChanges() { pendingSaves_->Flush(); }
+
 void Form1::BlinkBar() {
     System& system = context_.platform.system;
     for (int flash = 0; flash < 3; ++flash) {
@@ -141,6 +153,7 @@ void Form1::BlinkBar() {
 void Form1::Unload() {
     if (unloaded_) return;
     unloaded_ = true;
+    pendingSaves_->Stop();
     context_.interpreter.StopForUnload();
     options_->CloseForUnload();
     lblMsg_->SetText("-- Quitting, saving History --");
@@ -155,7 +168,7 @@ void Form1::Unload() {
     hotkeys_->UnregisterHotkeys();
     WriteSettings(context_.store, context_.settings, context_.skin.gSkinName);
     context_.store.WriteIniValue("cfg", "edge", context_.settings.gIniPath,
-                                 context_.appBar.Edge() == kEdgeTop ? "t" : "b");
+                                 EdgeIniValue(context_.appBar.Edge()));
     context_.appBar.Detach();
     window_->Close();
 }

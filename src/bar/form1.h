@@ -24,6 +24,7 @@ struct History;
 struct SkinRecord;
 class Interpreter;
 class AppBar;
+class PendingSaves;
 
 // The program state the bar works on; owned by the program.
 struct BarContext {
@@ -48,6 +49,9 @@ public:
     // The layout rule, on load and on every resize.
     void Form_Resize();
     void AppBarInit();
+    // Start-up is done: from now on what the program changes is saved soon
+    // after the change.
+    void TrackChanges();
 
     // BarHost
     Label& StatusLine() override { return *lblMsg_; }
@@ -70,6 +74,8 @@ public:
     void AutoComp();
 
     bool Unloaded() const { return unloaded_; }
+    // Writes the changes not saved yet at once (the session is ending).
+    void SaveChanges();
     Window& window() { return *window_; }
     TextBox& txtCmd() { return *txtCmd_; }
     Label& lblTimer() { return *lblTimer_; }
@@ -111,10 +117,13 @@ private:
     std::string swapTag_ = "1";
     bool suppressAutoComplete_ = false;
     bool unloaded_ = false;
+    // A Run is in progress: a second Enter or click waits for it.
+    bool running_ = false;
     std::unique_ptr<Skinning> skinning_;
     std::unique_ptr<Clocks> clocks_;
     std::unique_ptr<Hotkeys> hotkeys_;
     std::unique_ptr<HotkeyOptions> options_;
+    std::unique_ptr<PendingSaves> pendingSaves_;
     std::function<void(BarButton, int, int)> faceObserver_;
     std::function<void()> runObserver_;
 };

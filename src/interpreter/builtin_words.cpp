@@ -24,11 +24,15 @@ namespace {
 constexpr const char* kCmds = "cmds";
 constexpr const char* kAboutTitle = "Zindle - the keyboard command bar";
 
-// "%%sleep" waits at least nothing and at most what a 32-bit wait can hold.
+// The longest "%%sleep": the thread neither paints nor reacts while it
+// sleeps, so a mistyped number must not freeze the bar for days.
+constexpr double kMaxSleepMilliseconds = 60'000;
+
+// "%%sleep" waits at least nothing and at most kMaxSleepMilliseconds.
 std::uint32_t SleepMilliseconds(const std::string& text) {
     const double value = std::nearbyint(LeadingNumber(text));
     if (!(value > 0)) return 0;
-    return static_cast<std::uint32_t>(std::min(value, static_cast<double>(INT32_MAX)));
+    return static_cast<std::uint32_t>(std::min(value, kMaxSleepMilliseconds));
 }
 
 }  // namespace

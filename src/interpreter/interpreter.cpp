@@ -113,7 +113,10 @@ void Interpreter::RunCommand(const std::string& line) {
     }
 
     --activeCalls_;
-    if (activeCalls_ == 0) unwinding_ = false;
+    if (activeCalls_ == 0) {
+        unwinding_ = false;
+        if (lineFinished_) lineFinished_();
+    }
     if (quitRequested_ || unwinding_) return;
     if (!nested) depth_ = 0;
     // A later successful launch clears gMessageShown, but not a failure

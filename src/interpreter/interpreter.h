@@ -4,9 +4,11 @@
 // up in section cmds, appends the typed arguments and runs the result again.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "interpreter/hosts.h"
 
@@ -23,6 +25,9 @@ public:
                 History& history);
 
     void SetHosts(const InterpreterHosts& hosts) { hosts_ = hosts; }
+    // Called each time a line that no other line ran has finished, whoever
+    // ran it (the bar, a hotkey, a clock): what it changed can be saved.
+    void SetLineFinishedHandler(std::function<void()> handler) { lineFinished_ = std::move(handler); }
 
     void RunCommand(const std::string& line);
 
@@ -106,6 +111,7 @@ private:
     ProgramSettings& settings_;
     History& history_;
     InterpreterHosts hosts_;
+    std::function<void()> lineFinished_;
 
     std::int16_t depth_ = 0;
     bool aborted_ = false;

@@ -118,6 +118,9 @@ public:
     virtual void SetFont(const FontSpec& font) = 0;
     virtual FontSpec Font() const = 0;
     virtual void SetFocus() = 0;
+    // While held, the keys the user types wait and reach the box, in order,
+    // when the hold ends; the program holds input while it runs a line.
+    virtual void SetInputHeld(bool held) = 0;
 };
 
 class PictureBox : public Control {

@@ -70,8 +70,8 @@ void ReadBehaviourSettings(ProfileStore& store, ProgramSettings& settings) {
     settings.gOkText = store.ReadIniValue(kCfg, "okmsg", "Zindle - OK", settings.gIniPath);
 }
 
-void WriteSettings(ProfileStore& store, const ProgramSettings& s, const std::string& skinName) {
-    std::vector<std::pair<std::string, std::string>> values;
+SettingValues CurrentSettingValues(const ProgramSettings& s, const std::string& skinName) {
+    SettingValues values;
     const auto write = [&](std::string key, std::string value) {
         values.emplace_back(std::move(key), std::move(value));
     };
@@ -91,7 +91,11 @@ void WriteSettings(ProfileStore& store, const ProgramSettings& s, const std::str
     write("history", std::to_string(s.gHistoryLength));
     write("recurse", std::to_string(s.gRecurseLimit));
     write("okmsg", s.gOkText);
-    store.WriteIniValues(kCfg, values, s.gIniPath);
+    return values;
+}
+
+bool WriteSettings(ProfileStore& store, const ProgramSettings& s, const std::string& skinName) {
+    return store.WriteIniValues(kCfg, CurrentSettingValues(s, skinName), s.gIniPath);
 }
 
 }  // namespace zindle

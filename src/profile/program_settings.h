@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace zindle {
 
@@ -47,9 +49,13 @@ void ReadSplashSetting(ProfileStore& store, ProgramSettings& settings);
 void ReadHotkeySettings(ProfileStore& store, ProgramSettings& settings);
 void ReadBehaviourSettings(ProfileStore& store, ProgramSettings& settings);
 
-// Writes every cfg setting back in the order the bar saves them; skinName is
-// the skin last handed to the loader.
-void WriteSettings(ProfileStore& store, const ProgramSettings& settings,
+// Every cfg setting the program writes back, as key and text, in the order
+// the bar saves them; skinName is the skin last handed to the loader.
+using SettingValues = std::vector<std::pair<std::string, std::string>>;
+SettingValues CurrentSettingValues(const ProgramSettings& settings, const std::string& skinName);
+
+// Writes every cfg setting back, in one rewrite of the file.
+bool WriteSettings(ProfileStore& store, const ProgramSettings& settings,
                    const std::string& skinName);
 
 }  // namespace zindle

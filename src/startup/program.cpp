@@ -87,6 +87,7 @@ bool Program::StartupMain() {
     if (!form1_->Unloaded()) {
         form1_->skinning().LoadSkin(store.ReadIniValue("cfg", "skin", "", settings.gIniPath));
         form1_->hotkeys().RegisterHotkeys();
+        form1_->TrackChanges();
 
         if (store.IniHasValue(kCmds, "!onload", settings.gIniPath)) {
             interpreter.RunCommand(store.ReadIniValue(kCmds, "!onload", "", settings.gIniPath));

@@ -161,6 +161,8 @@ TEST_F(AppBarTest, DamagedSettingsStillDockTheBarSafely) {
     Send(kWmGetMinMaxInfo, 0, info);
     EXPECT_EQ(info.maxTrackSize.y, 0);
     // The auto-hide timer ticks at its shortest period, not at a negative one.
+    appBar_->SetSlideEffect(false);
+    appBar_->SetAutoHide(true);
     appBar_->SetSlideTime(INT32_MIN);
     received_.clear();
     platform_.time.Wait(100);
@@ -181,6 +183,69 @@ TEST_F(AppBarTest, ASavedStateOfNoneLeavesTheBarRegistered) {
     EXPECT_EQ(Strip(), kTopStrip) << "later dockings reserve a strip";
     appBar_->SetEdge(kEdgeBottom);
     EXPECT_EQ(Strip(), kBottomStrip);
+}
+
+// The system with every Sleep counted.
+class SleepCountingSystem final : public System {
+public:
+    explicit SleepCountingSystem(System& system) : system_(system) {}
+    std::string ProgramDirectory() override { return system_.ProgramDirectory(); }
+    char PathSeparator() const override { return system_.PathSeparator(); }
+    std::string CommandLine() override { return system_.CommandLine(); }
+    bool AnotherInstanceRunning() override { return system_.AnotherInstanceRunning(); }
+    std::string ClipboardText() override { return system_.ClipboardText(); }
+    std::optional<std::vector<std::uint8_t>> ReadRegistryBinary(const std::string& key) override {
+        return system_.ReadRegistryBinary(key);
+    }
+    bool WriteRegistryBinary(const std::string& key, const std::vector<std::uint8_t>& value) override {
+        return system_.WriteRegistryBinary(key, value);
+    }
+    DateTime Now() override { return system_.Now(); }
+    DateOrder LocaleDateOrder() override { return system_.LocaleDateOrder(); }
+    std::uint32_t TickCount() override { return system_.TickCount(); }
+    void Sleep(std::uint32_t milliseconds) override {
+        ++sleeps;
+        system_.Sleep(milliseconds);
+    }
+    void DoEvents() override { system_.DoEvents(); }
+
+    int sleeps = 0;
+
+private:
+    System& system_;
+};
+
+TEST_F(AppBarTest, TheSlideSleepsBetweenItsFrames) {
+    SleepCountingSystem system(bundle_.system);
+    Platform counted{bundle_.profiles, bundle_.shell, bundle_.dialogs, system, bundle_.windows, bundle_.windowManager};
+    appBar_ = std::make_unique<TAppBar>(counted);
+    ConfigureAsBar(kEdgeBottom);
+    positions_.clear();
+    system.sleeps = 0;
+    appBar_->SetEdge(kEdgeTop);
+    ASSERT_GT(positions_.size(), 2u);
+    EXPECT_GE(system.sleeps, static_cast<int>(positions_.size()) - 2);
+    EXPECT_EQ(Rect(), kTopStrip);
+}
+
+TEST_F(AppBarTest, TheAutoHidePollRunsOnlyWhileTheBarHidesItself) {
+    ConfigureAsBar(kEdgeTop);
+    EXPECT_FALSE(host_.HasTimer(kAutoHideTimerId));
+    appBar_->SetSlideTime(200);
+    EXPECT_FALSE(host_.HasTimer(kAutoHideTimerId));
+    appBar_->SetAutoHide(true);
+    EXPECT_TRUE(host_.HasTimer(kAutoHideTimerId));
+    appBar_->SetAutoHide(false);
+    EXPECT_FALSE(host_.HasTimer(kAutoHideTimerId));
+
+    // A bar restored as auto-hiding polls from the start.
+    StateBlock saved;
+    saved.state = kEdgeTop;
+    saved.autoHide = true;
+    appBar_->Detach();
+    appBar_ = std::make_unique<TAppBar>(bundle_);
+    ASSERT_TRUE(AttachWithSavedBlock(saved));
+    EXPECT_TRUE(host_.HasTimer(kAutoHideTimerId));
 }
 
 }  // namespace

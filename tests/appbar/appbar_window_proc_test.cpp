@@ -75,6 +75,8 @@ TEST_F(AppBarWindowProcTest, DetachUnwindsTheChainBehindALaterHook) {
     EXPECT_EQ(info.maxTrackSize.x, 0);
     appBar_ = std::make_unique<TAppBar>(bundle_);
     ConfigureAsBar(kEdgeTop);
+    appBar_->SetSlideEffect(false);
+    appBar_->SetAutoHide(true);
     appBar_.reset();
     EXPECT_EQ(HitTest(kBottom, 10, 5), kBottom);
     platform_.time.Wait(1000);

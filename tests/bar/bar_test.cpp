@@ -1,20 +1,9 @@
 // The bar's Run action, its layout and what unloading leaves in the files.
 
-#include "bar/form1.h"
-#include "frontends/headless/headless_platform.h"
-#include "program_fixture.h"
+#include "bar_fixture.h"
 
 namespace zindle {
 namespace {
-
-class BarTest : public ProgramTest {
-protected:
-    Form1& bar() { return *program->bar(); }
-    HeadlessTextBox& box() { return *platform->windows.FindTextBox("Form1", "txtCmd"); }
-    void Type(const std::string& text) {
-        for (const char c : text) box().TypeCharacter(static_cast<unsigned char>(c));
-    }
-};
 
 TEST_F(BarTest, RunWithABlankBoxFlashesAndLeavesTheHistoryAlone) {
     WriteFile("history.ini", "[history]\ncount=1\n1=calc\n");

@@ -46,6 +46,7 @@ public:
     void SetMaxDockedWidth(int) override {}
     void SetAutoHide(bool) override {}
     void SetTaskbarButton(int) override {}
+    void SetChangeHandler(std::function<void()>) override {}
 
     std::vector<std::string> calls;
     int dockedHeight = 32;

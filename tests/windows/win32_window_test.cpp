@@ -120,6 +120,28 @@ TEST_F(Win32WindowTest, TheCommandBoxCountsCharactersAndReportsOnlyRealChanges) 
     EXPECT_EQ(box->Text(), "a\xF0\x9F\x98\x80" "bc\xF0\x9F\x98\x80");
 }
 
+TEST_F(Win32WindowTest, KeysTypedWhileInputIsHeldReachTheBoxInOrderWhenItEnds) {
+    auto box = bar_.CreateTextBox("txtCmd");
+    std::vector<int> typed;
+    TextBox::Events events;
+    events.keyPress = [&](int& charCode) {
+        typed.push_back(charCode);
+        if (charCode == '\r') box->SetInputHeld(true);  // an Enter typed ahead starts the next run
+    };
+    box->SetEvents(events);
+    const HWND edit = GetWindow(reinterpret_cast<HWND>(bar_.Handle()), GW_CHILD);
+    box->SetInputHeld(true);
+    for (const wchar_t c : {L'a', L'\r', L'b'}) ::SendMessageW(edit, WM_CHAR, c, 0);
+    EXPECT_TRUE(typed.empty());
+    box->SetInputHeld(false);
+    EXPECT_EQ(typed, (std::vector<int>{'a', '\r'}));
+    EXPECT_EQ(box->Text(), "a");
+    ::SendMessageW(edit, WM_CHAR, 'c', 0);  // typed during that run: after what already waits
+    box->SetInputHeld(false);
+    EXPECT_EQ(typed, (std::vector<int>{'a', '\r', 'b', 'c'}));
+    EXPECT_EQ(box->Text(), "abc");
+}
+
 // A dialog's layout was made for MS Sans Serif 8 pt; its check boxes wrap
 // their captions over the lines they are high, as the core sizes them for.
 TEST_F(Win32WindowTest, ADialogsControlsStartInTheDialogFontAndCheckBoxesWrap) {

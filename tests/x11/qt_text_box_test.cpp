@@ -173,6 +173,30 @@ TEST(QtLabelTest, AnAutoSizedLabelKeepsTheEdgeItsTextIsAlignedTo) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+TEST_F(QtTextBoxTest, KeysTypedWhileInputIsHeldArriveInOrderWhenItEnds) {
+    box_->SetInputHeld(true);
+    Press(Qt::Key_A, "a");
+    Press(Qt::Key_Return, "\r");
+    Press(Qt::Key_B, "b");
+    Release(Qt::Key_B);
+    EXPECT_EQ(log_, "");
+    EXPECT_EQ(box_->Text(), "");
+    // Enter starts another run, which holds input again: the rest waits for it.
+    TextBox::Events events;
+    events.keyPress = [this](int& charCode) {
+        log_ += "press " + std::to_string(charCode) + ";";
+        if (charCode == 13) box_->SetInputHeld(true);
+    };
+    box_->SetEvents(events);
+    box_->SetInputHeld(false);
+    EXPECT_EQ(log_, "press 97;press 13;");
+    EXPECT_EQ(box_->Text(), "a");
+    Press(Qt::Key_C, "c");  // typed during that run: after what already waits
+    box_->SetInputHeld(false);
+    EXPECT_EQ(log_, "press 97;press 13;press 98;press 99;");
+    EXPECT_EQ(box_->Text(), "abc");
+}
+
 TEST_F(QtTextBoxTest, ACheckBoxCaptionWrapsOntoTheLinesItsBoxHasAndAnyClickOnItToggles) {
     const std::unique_ptr<CheckBox> check = window_->CreateCheckBox("chkCaseSens");
     check->SetCaption("Auto-Complete should be CaSE sEnSiTiVE");

@@ -327,7 +327,15 @@ void HeadlessTextBox::SetFocus() { window_->focus = this; }
 
 bool HeadlessTextBox::HasFocus() const { return window_->focus == this; }
 
+void HeadlessTextBox::SetInputHeld(bool held) {
+    heldInput_.SetHeld(held, [](const std::function<void()>& input) { input(); });
+}
+
 void HeadlessTextBox::TypeCharacter(char32_t c) {
+    if (heldInput_.MustWait()) {
+        heldInput_.Keep([this, c] { TypeCharacter(c); });
+        return;
+    }
     if (const auto stroke = UsKeyFor(c)) {
         // Consuming the key does not stop the character: it is already on its way.
         if (!RaiseKeyDown(stroke->keyCode, stroke->shift)) {
@@ -340,6 +348,10 @@ void HeadlessTextBox::TypeCharacter(char32_t c) {
 }
 
 void HeadlessTextBox::PressKey(KeyName key) {
+    if (heldInput_.MustWait()) {
+        heldInput_.Keep([this, key] { PressKey(key); });
+        return;
+    }
     const auto keyCode = RaiseKeyDown(VirtualKeyOf(key), 0);
     if (!keyCode) {
         return;
@@ -393,6 +405,10 @@ void HeadlessTextBox::PressKey(KeyName key) {
 }
 
 void HeadlessTextBox::ReleaseKey(int keyCode, int shift) {
+    if (heldInput_.MustWait()) {
+        heldInput_.Keep([this, keyCode, shift] { ReleaseKey(keyCode, shift); });
+        return;
+    }
     if (const auto keyUp = events_.keyUp) keyUp(keyCode, shift);
 }
 

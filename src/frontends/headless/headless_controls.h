@@ -15,6 +15,7 @@
 #include "frontends/headless/headless_storage.h"
 #include "frontends/headless/virtual_time.h"
 #include "platform/controls.h"
+#include "platform/held_input.h"
 
 namespace zindle {
 
@@ -173,6 +174,9 @@ public:
     // Makes this the focused control of its window.
     void SetFocus() override;
     bool HasFocus() const;
+    // Typing, key presses and releases wait while input is held.
+    void SetInputHeld(bool held) override;
+    bool InputHeld() const { return heldInput_.Held(); }
 
     // A character typed on a US keyboard: keyDown with its virtual-key code
     // and shift state (letters, digits, space and US punctuation; other
@@ -219,6 +223,7 @@ private:
     Colour foreColour_;
     Colour backColour_;
     FontSpec font_;
+    HeldInput<std::function<void()>> heldInput_;
 };
 
 class HeadlessPictureBox final : public HeadlessControlOf<PictureBox> {
@@ -322,6 +327,7 @@ public:
     void DeleteSystemMenuItem(unsigned command) override;
     void SetTimer(unsigned id, unsigned milliseconds) override;
     void KillTimer(unsigned id) override;
+    bool HasTimer(unsigned id) const;
     // Makes this the active window (sending WM_ACTIVATE to it, and with
     // wParam 0 to the window that was active).
     void Activate() override;

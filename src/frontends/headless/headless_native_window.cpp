@@ -110,6 +110,10 @@ void HeadlessWindow::KillTimer(unsigned id) {
     std::erase_if(timers_, [id](const auto& entry) { return entry.first == id; });
 }
 
+bool HeadlessWindow::HasTimer(unsigned id) const {
+    return std::any_of(timers_.begin(), timers_.end(), [id](const auto& entry) { return entry.first == id; });
+}
+
 void HeadlessWindow::Activate() {
     const std::uintptr_t previous = registry_->activeWindow;
     if (previous == handle_) return;

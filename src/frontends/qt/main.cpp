@@ -16,6 +16,7 @@
 #include "frontends/common/bar_trace.h"
 #include "frontends/qt/program_directory.h"
 #include "frontends/qt/qt_platform.h"
+#include "frontends/qt/session_end.h"
 #include "startup/program.h"
 
 namespace {
@@ -90,6 +91,13 @@ int main(int argc, char** argv) {
                         : std::vector<zindle::HotkeyRegistration>{};
          }});
     if (program.StartupMain()) {
+        zindle::SessionEnd sessionEnd(
+            [&program] {
+                if (zindle::Form1* bar = program.bar(); bar && !bar->Unloaded()) bar->Unload();
+            },
+            [&program] {
+                if (zindle::Form1* bar = program.bar(); bar && !bar->Unloaded()) bar->SaveChanges();
+            });
         barTrace.Attach();
         barTrace.Report();
         // What the bar shows is written each time the loop has handled its events.

@@ -9,6 +9,7 @@
 #include <QStylePainter>
 
 #include "frontends/common/event_lines.h"
+#include "frontends/qt/held_key_events.h"
 #include "frontends/qt/qt_window.h"
 #include "frontends/qt/qt_window_factory.h"
 #include "frontends/qt/virtual_keys.h"
@@ -277,6 +278,7 @@ private:
 };
 
 QtTextBox::QtTextBox(QWidget* parent) : QtControlOf(new QtCommandLineEdit(parent, this)) {
+    heldKeys_ = new HeldKeyEvents(widget_);
     ApplyPalette();
     widget_->show();
 }
@@ -289,6 +291,10 @@ QtTextBox::~QtTextBox() {
 QtCommandLineEdit* QtTextBox::Edit() const { return static_cast<QtCommandLineEdit*>(widget_.data()); }
 
 QLineEdit* QtTextBox::LineEdit() const { return Edit(); }
+
+void QtTextBox::SetInputHeld(bool held) {
+    if (heldKeys_) heldKeys_->SetHeld(held);
+}
 
 void QtTextBox::SetText(const std::string& text) {
     QtCommandLineEdit* edit = Edit();

@@ -101,6 +101,7 @@ private:
 };
 
 class QtCommandLineEdit;
+class HeldKeyEvents;
 
 // A one-line edit box. Typing goes through the core's key events first,
 // with Windows key codes; the box then edits as a Windows edit box does.
@@ -128,6 +129,7 @@ public:
     void SetFont(const FontSpec& font) override;
     FontSpec Font() const override { return font_; }
     void SetFocus() override;
+    void SetInputHeld(bool held) override;
     // The widget, while it exists.
     QLineEdit* LineEdit() const;
 
@@ -156,6 +158,8 @@ private:
     Colour backColour_ = MakeColour(255, 255, 255);
     FontSpec font_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    // Owned by the widget.
+    QPointer<HeldKeyEvents> heldKeys_;
 };
 
 class QtWindowFactory;

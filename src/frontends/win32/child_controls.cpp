@@ -99,6 +99,10 @@ LRESULT CALLBACK Win32TextBox::EditProc(HWND hwnd, UINT message, WPARAM wParam, 
         case WM_KEYUP:
         case WM_SYSKEYUP:
         case WM_CHAR:
+            if (box->heldKeys_.MustWait()) {
+                box->heldKeys_.Keep({message, wParam, lParam});
+                return 0;
+            }
             return box->HandleKey(message, wParam, lParam);
         case WM_GETDLGCODE:
             // Enter and Escape reach the box's own events.
@@ -106,6 +110,10 @@ LRESULT CALLBACK Win32TextBox::EditProc(HWND hwnd, UINT message, WPARAM wParam, 
         default:
             return CallWindowProcW(box->editProc_, hwnd, message, wParam, lParam);
     }
+}
+
+void Win32TextBox::SetInputHeld(bool held) {
+    heldKeys_.SetHeld(held, [this](const KeyMessage& key) { SendMessageW(hwnd_, key.message, key.wParam, key.lParam); });
 }
 
 LRESULT Win32TextBox::HandleKey(UINT message, WPARAM wParam, LPARAM lParam) {

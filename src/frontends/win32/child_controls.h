@@ -5,6 +5,7 @@
 #include <string>
 
 #include "frontends/win32/control_base.h"
+#include "platform/held_input.h"
 
 namespace zindle {
 
@@ -50,6 +51,7 @@ public:
     void SetFont(const FontSpec& font) override { ApplyFont(font); }
     FontSpec Font() const override { return font_; }
     void SetFocus() override;
+    void SetInputHeld(bool held) override;
 
     void Command(int code) override;
     HBRUSH Colours(HDC dc) override;
@@ -69,6 +71,12 @@ private:
     Colour backColour_;
     HBRUSH brush_ = nullptr;
     wchar_t pendingHighSurrogate_ = 0;
+    struct KeyMessage {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+    HeldInput<KeyMessage> heldKeys_;
 };
 
 class Win32CheckBox : public ChildControlBase<CheckBox> {
