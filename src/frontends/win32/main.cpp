@@ -14,6 +14,7 @@
 #include "frontends/win32/wide_text.h"
 #include "frontends/win32/win32_dialogs.h"
 #include "frontends/win32/win32_shell.h"
+#include "frontends/win32/win32_session_end.h"
 #include "frontends/win32/win32_system.h"
 #include "frontends/win32/win32_window.h"
 #include "frontends/win32/win32_window_factory.h"
@@ -114,6 +115,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                 return window ? window->Hotkeys() : std::vector<HotkeyRegistration>{};
             }});
         if (program.StartupMain()) {
+            Win32SessionEnd sessionEnd(
+                [&program] {
+                    if (Form1* bar = program.bar(); bar && !bar->Unloaded()) bar->SaveChanges();
+                },
+                [&program] {
+                    if (Form1* bar = program.bar(); bar && !bar->Unloaded()) bar->Unload();
+                },
+                ArgumentsText());
+            if (Form1* bar = program.bar()) {
+                sessionEnd.SetBarWindow(reinterpret_cast<HWND>(bar->window().Native().Handle()));
+            }
             barTrace.Attach();
             barTrace.Report();
             result = RunMessageLoop(barTrace);
