@@ -3,7 +3,7 @@
 // UTF-8 were written by Windows' own profile functions, in its ANSI code
 // page: on Windows the system's (GetACP: 1252 on Western systems, 1251 on
 // Cyrillic ones, ...); elsewhere they come from Western Windows, so
-// Windows-1252. A new file gets the system's own line break.
+// Windows-1252.
 
 #include <optional>
 #include <string>
@@ -17,7 +17,5 @@ std::string AnsiToUtf8(std::string_view bytes);
 // UTF-8 text in the code page; nothing when it holds a character the code
 // page lacks (Windows would write '?' for it) or bytes that are not UTF-8.
 std::optional<std::string> Utf8ToAnsi(std::string_view text);
-
-std::string_view NewFileLineBreak();
 
 }  // namespace zindle

@@ -8,6 +8,4 @@ std::string AnsiToUtf8(std::string_view bytes) { return Windows1252ToUtf8(bytes)
 
 std::optional<std::string> Utf8ToAnsi(std::string_view text) { return Utf8ToWindows1252(text); }
 
-std::string_view NewFileLineBreak() { return "\n"; }
-
 }  // namespace zindle

@@ -46,6 +46,4 @@ std::optional<std::string> Utf8ToAnsi(std::string_view text) {
     return bytes;
 }
 
-std::string_view NewFileLineBreak() { return "\r\n"; }
-
 }  // namespace zindle

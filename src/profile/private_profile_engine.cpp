@@ -3,12 +3,13 @@
 #include <memory>
 #include <vector>
 
-#include "profile/native_text.h"
 #include "profile/profile_edit.h"
 #include "profile/profile_text.h"
 
 namespace zindle {
 namespace {
+
+constexpr std::string_view kNewFileNewline = "\n";
 
 using profile_text::HasLineBreak;
 using profile_text::IsBlank;
@@ -170,7 +171,7 @@ bool PrivateProfileEngine::Rewrite(const std::string& path, const Edit& edit) {
     if (document->Encoding() == FileEncoding::Ansi && EncodeFile(FileEncoding::Ansi, document->Bytes()) != document->FileBytes()) {
         return false;
     }
-    const std::string_view newline = document->Newline().empty() ? NewFileLineBreak() : document->Newline();
+    const std::string_view newline = document->Newline().empty() ? kNewFileNewline : document->Newline();
     std::string updated = edit(*document, newline);
     // Nothing to change (or, for a missing file, nothing to create).
     if (updated == document->Bytes()) return true;

@@ -20,8 +20,7 @@
 //    UTF-8 file, or one that would change bytes the code page cannot map
 //    back (a damaged double-byte character) in lines it never touched.
 // Names match without regard to case, for every letter that has one.
-// Lines are written with the file's own line break; a new file gets the
-// system's ("\r\n" on Windows, "\n" elsewhere).
+// Lines are written with the file's own line break; a new file gets "\n".
 // Parsed files are cached per path and re-validated against the file on
 // every call. Not thread-safe: the program uses it from one thread.
 

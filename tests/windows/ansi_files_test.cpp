@@ -79,7 +79,7 @@ TEST_F(AnsiFilesTest, HistoryKeepsEveryEntryTheFileCanHoldAcrossARestart) {
     ProfileStore store(engine);
     EXPECT_EQ(LoadHistoryFile(store, ansiPath), (std::vector<std::string>{texts_.native + " 1", texts_.native + " 2"}));
     EXPECT_EQ(LoadHistoryFile(store, newPath), entries) << "a new file is UTF-8 and holds everything";
-    EXPECT_TRUE(ReadBytes(newPath).starts_with("[history]\r\ncount=3\r\n1=" + entries[0]));
+    EXPECT_TRUE(ReadBytes(newPath).starts_with("[history]\ncount=3\n1=" + entries[0]));
 }
 
 }  // namespace

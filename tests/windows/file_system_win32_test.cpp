@@ -76,9 +76,9 @@ TEST_F(FileSystemWin32Test, AWriteKeepsTheFilesAttributesAndNeverTouchesAReadOnl
     SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(FileSystemWin32Test, ANewFileIsUtf8WithWindowsLineBreaks) {
+TEST_F(FileSystemWin32Test, ANewFileIsUtf8) {
     ASSERT_TRUE(engine_.WriteString("cmds", "home", "C:\\Users\\J\xC3\xBCrgen", path_));
-    EXPECT_EQ(ReadBytes(path_), "[cmds]\r\nhome=C:\\Users\\J\xC3\xBCrgen\r\n");
+    EXPECT_EQ(ReadBytes(path_), "[cmds]\nhome=C:\\Users\\J\xC3\xBCrgen\n");
     PrivateProfileEngine next;
     EXPECT_EQ(next.GetString("cmds", "home", "", 255, path_), "C:\\Users\\J\xC3\xBCrgen");
 }
