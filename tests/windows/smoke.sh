@@ -143,11 +143,16 @@ trace=$app/trace.txt
 # everything and keeps the bar; a cancelled shutdown leaves it docked; the
 # end itself ends it as the exit button does.
 session() { (cd "$app" && timeout 60 wine "$messenger" zindle "$1") || true; }
+# A word added as Notepad saves: UTF-8 without a byte order mark.
+sed -i '/^\[cmds\]/a home=%%msg C:\\Users\\Jürgen' "$app/zindle.ini"
 trace=$app/session-trace.txt
 (cd "$app" && timeout 120 wine explorer /desktop=zindle,1024x768 zindle.exe --trace "$(windows_path "$trace")" \
   >/dev/null 2>&1 &)
 wait_line "window: 0 0 1024 24" 60 || true
 sleep 1
+command_box 10
+type_line "home"
+check "a word from a UTF-8 zindle.ini keeps its accents" wait_line 'status: C:\Users\Jürgen'
 command_box 10
 type_line "%%msg before the question"
 answers=$(session query | tr -d '\r')
