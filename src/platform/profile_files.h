@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace zindle {
 
@@ -22,6 +23,18 @@ public:
     virtual std::string GetString(std::string_view section, std::string_view key,
                                   std::string_view defaultValue, int bufferSize,
                                   const std::string& path) = 0;
+
+    // GetString of each key of one section, with one default. Windows has
+    // no such call, so it reads them one by one; an engine that keeps the
+    // parsed file checks the file once for all of them.
+    virtual std::vector<std::string> GetStrings(std::string_view section, std::span<const std::string> keys,
+                                                std::string_view defaultValue, int bufferSize,
+                                                const std::string& path) {
+        std::vector<std::string> values;
+        values.reserve(keys.size());
+        for (const std::string& key : keys) values.push_back(GetString(section, key, defaultValue, bufferSize, path));
+        return values;
+    }
 
     // WritePrivateProfileStringA. A missing key deletes the whole section; a
     // missing value deletes the key. Returns false when nothing could be written.

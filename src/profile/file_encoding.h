@@ -1,8 +1,8 @@
 #pragma once
-// How the bytes of an INI file hold its text. Files written on Windows are
-// in its ANSI code page (Windows-1252 on Western systems); files written
-// here are UTF-8. The engine works on UTF-8 text and writes a file back in
-// the encoding it came in.
+// How the bytes of an INI file hold its text. Files written by Windows'
+// profile functions are in its ANSI code page (native_text.h); files
+// written here are UTF-8. The engine works on UTF-8 text and writes a file
+// back in the encoding it came in.
 
 #include <cstdint>
 #include <optional>
@@ -13,7 +13,7 @@ namespace zindle {
 
 enum class FileEncoding : std::uint8_t {
     Utf8,         // valid UTF-8 as a whole, or marked so by its byte order mark
-    Windows1252,  // anything else
+    Ansi,         // anything else
     Utf16,        // starts with a UTF-16 byte order mark: read as bytes, never written
 };
 

@@ -12,7 +12,9 @@ namespace zindle {
 
 // Identity and change times of one version of a file. Any write changes at
 // least one field, unless it happens within the same tick of the file
-// system's clock (ProfileCache deals with that window).
+// system's clock (ProfileCache deals with that window). On Windows only size
+// and modifiedNs are filled: a query by path gives no more, and there a
+// program can set every file time back anyway.
 struct FileStamp {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;

@@ -38,18 +38,24 @@ private:
     HANDLE handle_;
 };
 
+std::int64_t FileTimeNs(const FILETIME& time) {
+    return Nanoseconds(static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
+                                                 time.dwLowDateTime));
+}
+
+std::int64_t FileSize(DWORD high, DWORD low) {
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(high) << 32) | low);
+}
+
+// The stamp holds only what a query by path also gives (size and last-write
+// time), so that StatFile can check a cached file without opening it: under
+// Wine an open costs several round trips to its server, a path query none.
 bool StampOf(HANDLE file, FileStamp& stamp) {
     BY_HANDLE_FILE_INFORMATION info{};
-    FILE_BASIC_INFO basic{};
-    if (!GetFileInformationByHandle(file, &info) ||
-        !GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic)) {
-        return false;
-    }
-    stamp.device = info.dwVolumeSerialNumber;
-    stamp.inode = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-    stamp.size = static_cast<std::int64_t>((static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow);
-    stamp.modifiedNs = Nanoseconds(basic.LastWriteTime.QuadPart);
-    stamp.changedNs = Nanoseconds(basic.ChangeTime.QuadPart);
+    if (!GetFileInformationByHandle(file, &info)) return false;
+    stamp = FileStamp{};
+    stamp.size = FileSize(info.nFileSizeHigh, info.nFileSizeLow);
+    stamp.modifiedNs = FileTimeNs(info.ftLastWriteTime);
     return true;
 }
 
@@ -88,6 +94,23 @@ FileSnapshot ReadRegularFile(const std::wstring& path, DWORD& attributes) {
     return snapshot;
 }
 
+FileState StatPath(const std::wstring& wide, FileStamp& stamp) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) {
+        return IsMissing(GetLastError()) ? FileState::Missing : FileState::Unreadable;
+    }
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return FileState::Unreadable;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        // The query describes a link itself; its target's stamp needs a handle.
+        const Handle file(OpenForReading(wide));
+        return file.Valid() && StampOf(file.Get(), stamp) ? FileState::Present : FileState::Unreadable;
+    }
+    stamp = FileStamp{};
+    stamp.size = FileSize(data.nFileSizeHigh, data.nFileSizeLow);
+    stamp.modifiedNs = FileTimeNs(data.ftLastWriteTime);
+    return FileState::Present;
+}
+
 bool WriteAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
         DWORD count = 0;
@@ -96,6 +119,18 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
         bytes.remove_prefix(count);
     }
     return true;
+}
+
+// Puts the new file in place of the target. ReplaceFileW keeps what the
+// target had besides its bytes (attributes, creation time, permissions);
+// where the file system cannot do that, a rename still replaces it whole.
+bool ReplaceTarget(const std::wstring& temp, const std::wstring& target, bool targetExists) {
+    if (targetExists && ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
+                                     REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
+                                     nullptr)) {
+        return true;
+    }
+    return MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 // The lock every rewrite of a file in one directory holds: a named mutex of
@@ -121,21 +156,10 @@ std::wstring LockName(const std::wstring& directory) {
 std::int64_t WallClockNs() {
     FILETIME now{};
     GetSystemTimePreciseAsFileTime(&now);
-    ULARGE_INTEGER value{};
-    value.LowPart = now.dwLowDateTime;
-    value.HighPart = now.dwHighDateTime;
-    return Nanoseconds(static_cast<std::int64_t>(value.QuadPart));
+    return FileTimeNs(now);
 }
 
-FileState StatFile(const std::string& path, FileStamp& stamp) {
-    const std::wstring wide = Widen(path);
-    const DWORD attributes = GetFileAttributesW(wide.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return IsMissing(GetLastError()) ? FileState::Missing : FileState::Unreadable;
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return FileState::Unreadable;
-    const Handle file(OpenForReading(wide));
-    if (!file.Valid() || !StampOf(file.Get(), stamp)) return FileState::Unreadable;
-    return FileState::Present;
-}
+FileState StatFile(const std::string& path, FileStamp& stamp) { return StatPath(Widen(path), stamp); }
 
 FileSnapshot ReadFileBytes(const std::string& path) {
     DWORD attributes = 0;
@@ -199,14 +223,13 @@ bool FileRewrite::Replace(std::string_view bytes, FileStamp& written) {
         if (!file.Valid()) return false;
         ok = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
     }
-    ok = ok && MoveFileExW(state.temp.c_str(), state.target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    ok = ok && ReplaceTarget(state.temp, state.target, state.haveOriginal);
     if (!ok) {
         DeleteFileW(state.temp.c_str());
         return false;
     }
     // Should the stat fail, an empty stamp simply never matches the file again.
-    const Handle file(OpenForReading(state.target));
-    if (!file.Valid() || !StampOf(file.Get(), written)) written = FileStamp{};
+    if (StatPath(state.target, written) != FileState::Present) written = FileStamp{};
     return true;
 }
 

@@ -2,9 +2,9 @@
 
 #include <string_view>
 
+#include "profile/native_text.h"
 #include "profile/conversions.h"
 #include "text/utf8.h"
-#include "text/windows1252.h"
 
 namespace zindle {
 namespace {
@@ -18,7 +18,7 @@ bool IsStorable(const std::string& entry) {
     return entry.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos && IsValidUtf8(entry);
 }
 
-bool FitsWindows1252(const std::string& entry) { return Utf8ToWindows1252(entry).has_value(); }
+bool FitsAnsi(const std::string& entry) { return Utf8ToAnsi(entry).has_value(); }
 
 // "count=n" and the keys 1 to n, for the entries that pass.
 template <typename Filter>
@@ -42,10 +42,11 @@ std::string HistoryBlock(const std::vector<std::string>& entries, Filter passes)
 }  // namespace
 
 std::vector<std::string> LoadHistoryFile(ProfileStore& store, const std::string& path) {
-    std::vector<std::string> entries;
+    std::vector<std::string> keys;
     const int count = ToInt16(store.ReadIniValue(kSection, kCountKey, "", path));
-    for (int i = 1; i <= count; ++i) {
-        std::string entry = store.ReadIniValue(kSection, std::to_string(i), "", path);
+    for (int i = 1; i <= count; ++i) keys.push_back(std::to_string(i));
+    std::vector<std::string> entries;
+    for (std::string& entry : store.ReadIniValues(kSection, keys, "", path)) {
         if (!TrimBlanks(entry).empty()) entries.push_back(std::move(entry));
     }
     return entries;
@@ -57,7 +58,7 @@ bool SaveHistoryFile(ProfileStore& store, const std::string& path, const std::ve
     // A history file from Windows holds only what its code page can, and the
     // write of a character it lacks fails as a whole. Rather than lose the
     // whole list, the entries it can hold are kept.
-    const std::string windowsBlock = HistoryBlock(entries, FitsWindows1252);
+    const std::string windowsBlock = HistoryBlock(entries, FitsAnsi);
     return windowsBlock != block && store.WriteIniSection(kSection, windowsBlock, path);
 }
 

@@ -52,17 +52,35 @@ std::vector<std::string_view> SplitBlock(std::string_view block) {
     return lines;
 }
 
+// What GetString gives for the key of a file parsed as document (null when
+// there is no file).
+std::string ValueOf(const ProfileDocument* document, std::string_view section, std::string_view key,
+                    std::string_view defaultValue, int bufferSize) {
+    std::optional<std::string_view> value;
+    if (document) value = document->Value(TrimSpaces(section), TrimSpaces(key));
+    const std::string_view result = value ? *value : profile_text::TrimTrailingSpaces(defaultValue);
+    return std::string(result.substr(0, static_cast<std::size_t>(bufferSize) - 1));
+}
+
 }  // namespace
 
 std::string PrivateProfileEngine::GetString(std::string_view section, std::string_view key,
                                             std::string_view defaultValue, int bufferSize,
                                             const std::string& path) {
     if (bufferSize <= 0) return {};
+    return ValueOf(cache_.Current(path).get(), section, key, defaultValue, bufferSize);
+}
+
+std::vector<std::string> PrivateProfileEngine::GetStrings(std::string_view section, std::span<const std::string> keys,
+                                                          std::string_view defaultValue, int bufferSize,
+                                                          const std::string& path) {
+    std::vector<std::string> values(keys.size());
+    if (bufferSize <= 0) return values;
     const std::shared_ptr<const ProfileDocument> document = cache_.Current(path);
-    std::optional<std::string_view> value;
-    if (document) value = document->Value(TrimSpaces(section), TrimSpaces(key));
-    const std::string_view result = value ? *value : profile_text::TrimTrailingSpaces(defaultValue);
-    return std::string(result.substr(0, static_cast<std::size_t>(bufferSize) - 1));
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        values[i] = ValueOf(document.get(), section, keys[i], defaultValue, bufferSize);
+    }
+    return values;
 }
 
 bool PrivateProfileEngine::WriteString(std::optional<std::string_view> section, std::optional<std::string_view> key,
@@ -150,6 +168,9 @@ bool PrivateProfileEngine::Rewrite(const std::string& path, const Edit& edit) {
     // edit byte by byte: the lines we add would be single bytes in the
     // middle of UTF-16 text, ruining the file for every editor.
     if (document->Encoding() == FileEncoding::Utf16) return false;
+    if (document->Encoding() == FileEncoding::Ansi && EncodeFile(FileEncoding::Ansi, document->Bytes()) != document->FileBytes()) {
+        return false;
+    }
     const std::string_view newline = document->Newline().empty() ? kNewFileNewline : document->Newline();
     std::string updated = edit(*document, newline);
     // Nothing to change (or, for a missing file, nothing to create).

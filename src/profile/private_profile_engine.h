@@ -14,9 +14,11 @@
 //    starting with ';' or '[', a name with tabs at either end, a block line
 //    starting with '['. None of those could be read back as written;
 //  - a UTF-8 byte order mark is skipped when reading and kept when writing;
-//  - a file that is not UTF-8 (one from Windows) is read as Windows-1252 and
-//    written back in it; a write it cannot hold is refused, as is one that
-//    would put bytes that are not UTF-8 into a UTF-8 file.
+//  - a file that is not UTF-8 (one from Windows) is read in the ANSI code
+//    page (native_text.h) and written back in it; a write it cannot hold
+//    is refused, as is one that would put bytes that are not UTF-8 into a
+//    UTF-8 file, or one that would change bytes the code page cannot map
+//    back (a damaged double-byte character) in lines it never touched.
 // Names match without regard to case, for every letter that has one.
 // Lines are written with the file's own line break; a new file gets "\n".
 // Parsed files are cached per path and re-validated against the file on
@@ -36,6 +38,10 @@ class PrivateProfileEngine final : public ProfileFiles {
 public:
     std::string GetString(std::string_view section, std::string_view key, std::string_view defaultValue,
                           int bufferSize, const std::string& path) override;
+
+    std::vector<std::string> GetStrings(std::string_view section, std::span<const std::string> keys,
+                                        std::string_view defaultValue, int bufferSize,
+                                        const std::string& path) override;
 
     bool WriteString(std::optional<std::string_view> section, std::optional<std::string_view> key,
                      std::optional<std::string_view> value, const std::string& path) override;

@@ -1,6 +1,6 @@
 #include "profile/profile_document.h"
 
-#include "text/windows1252.h"
+#include "profile/native_text.h"
 
 namespace zindle {
 namespace {
@@ -12,8 +12,8 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 }  // namespace
 
 ProfileDocument::ProfileDocument(std::string fileBytes) : encoding_(DetectEncoding(fileBytes)) {
-    if (encoding_ == FileEncoding::Windows1252) {
-        bytes_ = Windows1252ToUtf8(fileBytes);
+    if (encoding_ == FileEncoding::Ansi) {
+        bytes_ = AnsiToUtf8(fileBytes);
         fileBytes_ = std::move(fileBytes);
     } else {
         bytes_ = std::move(fileBytes);

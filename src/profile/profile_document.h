@@ -1,9 +1,9 @@
 #pragma once
 // One INI file parsed the way GetPrivateProfileStringA reads it, with the
 // position of every line kept so that an edit can rewrite a single line and
-// leave every other byte alone. A file in Windows-1252 is parsed as its
-// UTF-8 text; edits work on that text, and the engine encodes the result
-// back, which gives every untouched byte back as it was.
+// leave every other byte alone. A file in the ANSI code page is parsed as
+// its UTF-8 text; edits work on that text, and the engine encodes the
+// result back, which gives every untouched byte back as it was.
 
 #include <cstddef>
 #include <cstdint>
@@ -52,7 +52,7 @@ public:
     // The file's text as UTF-8, which every position refers to.
     const std::string& Bytes() const { return bytes_; }
     // The file's bytes as they were read.
-    const std::string& FileBytes() const { return encoding_ == FileEncoding::Windows1252 ? fileBytes_ : bytes_; }
+    const std::string& FileBytes() const { return encoding_ == FileEncoding::Ansi ? fileBytes_ : bytes_; }
     FileEncoding Encoding() const { return encoding_; }
     const std::vector<Line>& Lines() const { return lines_; }
     // The file's first line break ("\r\n", "\n" or "\r"); empty when it has none.

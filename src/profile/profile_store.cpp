@@ -32,6 +32,13 @@ std::string ProfileStore::ReadIniValue(std::string_view section, std::string_vie
     return value;
 }
 
+std::vector<std::string> ProfileStore::ReadIniValues(std::string_view section, std::span<const std::string> keys,
+                                                     std::string_view defaultValue, const std::string& path) {
+    std::vector<std::string> values = files_.GetStrings(section, keys, defaultValue, kReadBufferBytes, path);
+    for (std::string& value : values) value.resize(PrefixBytes(value, kValueChars));
+    return values;
+}
+
 bool ProfileStore::IniHasValue(std::string_view section, std::string_view key, const std::string& path) {
     return !TrimBlanks(ReadIniValue(section, key, "", path)).empty();
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "platform/profile_files.h"
 
@@ -21,6 +22,10 @@ public:
     // file, section or key is missing; at most 254 characters either way.
     std::string ReadIniValue(std::string_view section, std::string_view key, std::string_view defaultValue,
                              const std::string& path);
+
+    // ReadIniValue of each key of the section, all as of one moment.
+    std::vector<std::string> ReadIniValues(std::string_view section, std::span<const std::string> keys,
+                                           std::string_view defaultValue, const std::string& path);
 
     // True when the value, stripped of spaces at both ends, is not empty.
     bool IniHasValue(std::string_view section, std::string_view key, const std::string& path);

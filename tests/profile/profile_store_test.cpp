@@ -29,6 +29,22 @@ TEST_F(ProfileStoreTest, ReadsAtMost254Characters) {
     EXPECT_EQ(store_.ReadIniValue("cmds", "missing", accented, path_), accented.substr(0, 508));
 }
 
+TEST_F(ProfileStoreTest, ManyValuesReadAtOnceAreWhatEachReadGives) {
+    std::string accented;
+    for (int i = 0; i < 300; ++i) accented += "\xC3\xA9";  // é
+    const std::vector<std::string> keys = {"LONG", "accented", "missing", " spaced "};
+    EXPECT_EQ(store_.ReadIniValues("cmds", keys, "dflt  ", path_),
+              (std::vector<std::string>{"dflt", "dflt", "dflt", "dflt"})) << "no file";
+    WriteBytes(path_, "[cmds]\nlong=" + std::string(300, 'x') + "\naccented=" + accented + "\nspaced= \"v\" \n");
+    const std::vector<std::string> values = store_.ReadIniValues("CMDS", keys, "dflt  ", path_);
+    ASSERT_EQ(values.size(), keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        EXPECT_EQ(values[i], store_.ReadIniValue("CMDS", keys[i], "dflt  ", path_)) << keys[i];
+    }
+    EXPECT_EQ(values[0], std::string(254, 'x'));
+    EXPECT_EQ(values[3], "v");
+}
+
 TEST_F(ProfileStoreTest, HasValueAndNullVersusEmptyValues) {
     WriteBytes(path_, "[cfg]\nblank=   \nset=1\n");
     EXPECT_FALSE(store_.IniHasValue("cfg", "blank", path_));

@@ -48,20 +48,20 @@ TEST(Windows1252Test, RefusesWhatTheCodePageCannotHold) {
 
 TEST(FileEncodingTest, DetectsAndRefusesBytesThatWouldReadOtherwise) {
     EXPECT_EQ(DetectEncoding("[cmds]\nétat=x\n"), FileEncoding::Utf8);
-    EXPECT_EQ(DetectEncoding("[cmds]\n\xE9tat=x\n"), FileEncoding::Windows1252);
+    EXPECT_EQ(DetectEncoding("[cmds]\n\xE9tat=x\n"), FileEncoding::Ansi);
     EXPECT_EQ(DetectEncoding("\xEF\xBB\xBF[cmds]\n\xE9tat=x\n"), FileEncoding::Utf8) << "marked as UTF-8";
     EXPECT_EQ(DetectEncoding("\xFF\xFE[\0"), FileEncoding::Utf16);
     for (std::size_t ascii = 0; ascii < 70; ascii += 3) {
         const std::string head(ascii, 'x');
-        EXPECT_EQ(DetectEncoding(head + "\xE9" + head), FileEncoding::Windows1252) << ascii;
-        EXPECT_EQ(DetectEncoding(head + "é" + head + "\xC3"), FileEncoding::Windows1252) << ascii;
+        EXPECT_EQ(DetectEncoding(head + "\xE9" + head), FileEncoding::Ansi) << ascii;
+        EXPECT_EQ(DetectEncoding(head + "é" + head + "\xC3"), FileEncoding::Ansi) << ascii;
         EXPECT_EQ(DetectEncoding(head + "é" + head), FileEncoding::Utf8) << ascii;
     }
 
     EXPECT_EQ(EncodeFile(FileEncoding::Utf8, "k=\xE9\n"), std::nullopt) << "would turn the file into Windows-1252";
-    EXPECT_EQ(EncodeFile(FileEncoding::Windows1252, "a=é\nb=Ã©\n"), "a=\xE9\nb=\xC3\xA9\n");
-    EXPECT_EQ(EncodeFile(FileEncoding::Windows1252, "b=Ã©\n"), std::nullopt) << "would read back as UTF-8";
-    EXPECT_EQ(EncodeFile(FileEncoding::Windows1252, "b=x\n"), "b=x\n") << "plain ASCII reads the same either way";
+    EXPECT_EQ(EncodeFile(FileEncoding::Ansi, "a=é\nb=Ã©\n"), "a=\xE9\nb=\xC3\xA9\n");
+    EXPECT_EQ(EncodeFile(FileEncoding::Ansi, "b=Ã©\n"), std::nullopt) << "would read back as UTF-8";
+    EXPECT_EQ(EncodeFile(FileEncoding::Ansi, "b=x\n"), "b=x\n") << "plain ASCII reads the same either way";
     EXPECT_EQ(EncodeFile(FileEncoding::Utf16, "k=v\n"), std::nullopt);
 }
 

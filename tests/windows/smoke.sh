@@ -6,6 +6,8 @@
 # Needs WINEPREFIX (an initialised prefix of this user) in the environment.
 set -euo pipefail
 exe=$(realpath "$1") source=$(realpath "$2") out=$(realpath -m "$3")
+# What a shutdown sends, built beside the program.
+messenger=$(realpath "$(dirname "$exe")/../../../tests/windows/session_message.exe")
 # A folder name outside ASCII: paths cross to Windows as UTF-16.
 app=$out/prógram
 rm -rf "$out" && mkdir -p "$app"
@@ -171,6 +173,37 @@ sleep 1
 command_box 10
 type_line "%%quit"
 check "the warm start ends with %%quit" wait_line "exit" 20
+trace=$app/trace.txt
+
+# The end of a session, sent as a shutdown sends it: the question saves
+# everything and keeps the bar; a cancelled shutdown leaves it docked; the
+# end itself ends it as the exit button does.
+session() { (cd "$app" && timeout 60 wine "$messenger" zindle "$1") || true; }
+# A word added as Notepad saves: UTF-8 without a byte order mark.
+sed -i '/^\[cmds\]/a home=%%msg C:\\Users\\Jürgen' "$app/zindle.ini"
+trace=$app/session-trace.txt
+(cd "$app" && timeout 120 wine explorer /desktop=zindle,1024x768 zindle.exe --trace "$(windows_path "$trace")" \
+  >/dev/null 2>&1 &)
+wait_line "window: 0 0 1024 24" 60 || true
+sleep 1
+command_box 10
+type_line "home"
+check "a word from a UTF-8 zindle.ini keeps its accents" wait_line 'status: C:\Users\Jürgen'
+command_box 10
+type_line "%%msg before the question"
+answers=$(session query | tr -d '\r')
+check "every window answers yes to the question" bash -c "[ -n '$answers' ] && ! grep -qvx 'answer 1' <<<'$answers'"
+check "the question saves the history" grep -q 'before the question' "$app/history.ini"
+check "the question saves the edge" grep -qx 'edge=t' <(tr -d '\r' <"$app/zindle.ini")
+session cancel >/dev/null
+sleep 1
+check "a cancelled shutdown leaves the bar running" bash -c "! grep -qx exit '$trace'"
+command_box 10
+type_line "%%msg after the cancel"
+check "the bar still takes commands" wait_line "status: after the cancel"
+session end >/dev/null
+check "the end of the session ends the bar" wait_line "exit" 20
+check "and leaves the history written" grep -q 'after the cancel' "$app/history.ini"
 trace=$app/trace.txt
 
 # A script test of the headless front end, its lines typed into the real

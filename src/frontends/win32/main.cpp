@@ -15,14 +15,15 @@
 #include "frontends/common/bar_trace.h"
 #include "frontends/win32/wide_text.h"
 #include "frontends/win32/win32_dialogs.h"
-#include "frontends/win32/win32_profile_files.h"
 #include "frontends/win32/win32_shell.h"
 #include "frontends/win32/win32_switches.h"
+#include "frontends/win32/win32_session_end.h"
 #include "frontends/win32/win32_system.h"
 #include "frontends/win32/win32_window.h"
 #include "frontends/win32/win32_window_factory.h"
 #include "frontends/win32/win32_window_manager.h"
 #include "platform/platform.h"
+#include "profile/private_profile_engine.h"
 #include "startup/program.h"
 
 namespace {
@@ -71,7 +72,7 @@ struct Win32Platform {
     Platform Bundle() { return Platform{profiles, shell, dialogs, system, windows, windowManager}; }
 
     ScreenScale scale{static_cast<int>(GetDpiForSystem())};
-    Win32ProfileFiles profiles;
+    PrivateProfileEngine profiles;
     Win32Shell shell;
     Win32Dialogs dialogs;
     Win32System system;
@@ -124,6 +125,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                 return window ? window->Hotkeys() : std::vector<HotkeyRegistration>{};
             }});
         if (program.StartupMain()) {
+            Win32SessionEnd sessionEnd(
+                [&program] {
+                    if (Form1* bar = program.bar(); bar && !bar->Unloaded()) bar->SaveChanges();
+                },
+                [&program] {
+                    if (Form1* bar = program.bar(); bar && !bar->Unloaded()) bar->Unload();
+                },
+                ArgumentsText());
+            if (Form1* bar = program.bar()) {
+                sessionEnd.SetBarWindow(reinterpret_cast<HWND>(bar->window().Native().Handle()));
+            }
             barTrace.Attach();
             barTrace.Report();
             result = RunMessageLoop(barTrace);

@@ -9,6 +9,7 @@
 #include "frontends/win32/wide_text.h"
 #include "frontends/win32/win32_pictures.h"
 #include "frontends/win32/win32_switches.h"
+#include "frontends/win32/win32_session_end.h"
 #include "frontends/win32/win32_timer.h"
 
 namespace zindle {
@@ -205,21 +206,19 @@ std::intptr_t Win32Window::OwnHandling(unsigned message, std::uintptr_t wParam, 
             }
             break;
         }
-        case WM_CLOSE:
-        case WM_QUERYENDSESSION: {
+        case WM_CLOSE: {
             // The handler may unload the window, even destroy this object.
             const auto state = state_;
             bool cancel = false;
-            if (const auto queryUnload = events_.queryUnload) {
-                queryUnload(cancel, message == WM_CLOSE ? CloseReason::User : CloseReason::System);
-            }
-            if (message == WM_QUERYENDSESSION) return !cancel;
+            if (const auto queryUnload = events_.queryUnload) queryUnload(cancel, CloseReason::User);
             if (!cancel && state->hwnd) DestroyWindow(state->hwnd);
             return 0;
         }
+        case WM_QUERYENDSESSION:
         case WM_ENDSESSION:
-            if (wParam) DestroyWindow(hwnd);
-            return 0;
+            // The bar answers for the program; its end closes the other windows.
+            if (state_->kind == WindowKind::Bar) return Win32SessionEnd::Message(message, wParam);
+            return message == WM_QUERYENDSESSION;
         case WM_SETFOCUS:
             if (state_->focus) ::SetFocus(state_->focus);
             return 0;

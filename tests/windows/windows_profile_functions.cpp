@@ -1,4 +1,4 @@
-#include "frontends/win32/win32_profile_files.h"
+#include "windows_profile_functions.h"
 
 #include "frontends/win32/win32_api.h"
 
@@ -37,7 +37,7 @@ std::wstring WidenOptional(std::optional<std::string_view> text) { return text ?
 
 }  // namespace
 
-std::string Win32ProfileFiles::GetString(std::string_view section, std::string_view key,
+std::string WindowsProfileFunctions::GetString(std::string_view section, std::string_view key,
                                          std::string_view defaultValue, int bufferSize, const std::string& path) {
     if (bufferSize <= 0) return {};
     std::vector<wchar_t> buffer(static_cast<std::size_t>(bufferSize), L'\0');
@@ -47,7 +47,7 @@ std::string Win32ProfileFiles::GetString(std::string_view section, std::string_v
     return Narrow(std::wstring_view(buffer.data(), std::min<std::size_t>(length, buffer.size())));
 }
 
-bool Win32ProfileFiles::WriteString(std::optional<std::string_view> section, std::optional<std::string_view> key,
+bool WindowsProfileFunctions::WriteString(std::optional<std::string_view> section, std::optional<std::string_view> key,
                                     std::optional<std::string_view> value, const std::string& path) {
     const std::wstring widePath = Widen(path);
     const std::wstring wideSection = WidenOptional(section);
@@ -58,7 +58,7 @@ bool Win32ProfileFiles::WriteString(std::optional<std::string_view> section, std
                                       value ? wideValue.c_str() : nullptr, widePath.c_str()) != FALSE;
 }
 
-bool Win32ProfileFiles::WriteSection(std::string_view section, std::string_view block, const std::string& path) {
+bool WindowsProfileFunctions::WriteSection(std::string_view section, std::string_view block, const std::string& path) {
     const std::wstring widePath = Widen(path);
     const std::wstring wideSection = Widen(section);
     // The block's NULs survive the conversion: they are single UTF-8 bytes.

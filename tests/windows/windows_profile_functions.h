@@ -1,13 +1,14 @@
 #pragma once
 // The private-profile calls of Windows itself, through the wide functions:
-// existing ANSI files keep their code page byte for byte, files saved as
-// UTF-16 are read and written as such.
+// the reference the conformance cases are checked against, beside the
+// engine the program uses. Existing ANSI files keep their code page byte for
+// byte, files saved as UTF-16 are read and written as such.
 
 #include "platform/profile_files.h"
 
 namespace zindle {
 
-class Win32ProfileFiles : public ProfileFiles {
+class WindowsProfileFunctions : public ProfileFiles {
 public:
     std::string GetString(std::string_view section, std::string_view key, std::string_view defaultValue,
                           int bufferSize, const std::string& path) override;
