@@ -7,20 +7,10 @@
 set -euo pipefail
 setup=$(realpath "$1") out=$(realpath -m "$2")
 rm -rf "$out" && mkdir -p "$out"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-failures=0
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$out/display" 2>/dev/null &
-xvfb=$!
-cleanup() { timeout 20 wineserver -k 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true; }
-trap cleanup EXIT
-for _ in $(seq 100); do [ -s "$out/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$out/display")
+source "$(dirname "$0")/wine_session.sh"
+wine_session "$out"
 wineserver -p 60 && timeout 30 wine cmd /c exit >/dev/null 2>&1 || true
 
-check() {  # check DESCRIPTION COMMAND...
-  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
 unix_path() { winepath -u "$(wine cmd /c echo "$1" 2>/dev/null | tr -d '\r')"; }
 has_key() { wine reg query "$1" >/dev/null 2>&1; }
 wait_gone() {  # the uninstaller runs on from a copy of itself in %TEMP%

@@ -13,19 +13,9 @@ app=$out/prógram
 rm -rf "$out" && mkdir -p "$app"
 cp "$exe" "$app/" && cp -r "$source/skins" "$app/"
 trace=$app/trace.txt
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-failures=0
+source "$(dirname "$0")/wine_session.sh"
+wine_session "$out"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$out/display" 2>/dev/null &
-xvfb=$!
-cleanup() { timeout 20 wineserver -k 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true; }
-trap cleanup EXIT
-for _ in $(seq 100); do [ -s "$out/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$out/display")
-
-check() {  # check DESCRIPTION COMMAND...
-  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
 has_line() { grep -qxF -- "$1" "$trace" 2>/dev/null; }
 wait_line() {  # wait_line LINE [SECONDS]
   local deadline=$((SECONDS + ${2:-15}))
