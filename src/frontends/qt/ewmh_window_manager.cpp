@@ -79,6 +79,13 @@ EwmhWindowManager::EwmhWindowManager(QtWindowFactory& windows, X11Display* displ
     // RandR's changes reach Qt as screens added, removed, resized and made
     // primary; each docks the bar again where it belongs.
     for (QScreen* screen : QGuiApplication::screens()) WatchScreen(screen);
+    // A layout changes in bursts (xrandr sends a request per monitor, and Qt
+    // learns of each from events of its own), and a bar docking while Qt's
+    // screens are half updated can miss the last step: once the burst has
+    // settled the bar docks once more, so the final layout always wins.
+    settledLayout_.setSingleShot(true);
+    settledLayout_.setInterval(300);
+    QObject::connect(&settledLayout_, &QTimer::timeout, &context_, [this] { Notify(kAbnPosChanged, 0); });
     QObject::connect(qGuiApp, &QGuiApplication::screenAdded, &context_, [this](QScreen* screen) {
         WatchScreen(screen);
         ScreenChanged();
@@ -341,7 +348,10 @@ void EwmhWindowManager::Notify(unsigned code, std::intptr_t lParam) {
     });
 }
 
-void EwmhWindowManager::ScreenChanged() { Notify(kAbnPosChanged, 0); }
+void EwmhWindowManager::ScreenChanged() {
+    Notify(kAbnPosChanged, 0);
+    settledLayout_.start();
+}
 
 void EwmhWindowManager::WatchScreen(QScreen* screen) {
     QObject::connect(screen, &QScreen::geometryChanged, &context_, [this] { ScreenChanged(); });

@@ -11,6 +11,7 @@
 // rectangle lies on.
 
 #include <QObject>
+#include <QTimer>
 
 class QScreen;
 
@@ -100,6 +101,7 @@ private:
     xcb_window_t activeWindow_ = XCB_WINDOW_NONE;
     bool fullScreen_ = false;
     QObject context_;
+    QTimer settledLayout_;
 };
 
 }  // namespace zindle
