@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # How the bar looks on a real X server: the splash at start, the sample skins
-# changing the picture, and a 192 DPI screen giving a bar twice as high.
+# changing the picture, a 192 DPI screen giving a bar twice as high, and a
+# 144 DPI one where a logical pixel is a pixel and a half.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x11_session.sh"
@@ -45,4 +46,23 @@ sleep 2.5
 check "the bar is 42 pixels high at 192 DPI" test "$(bar_height)" = 42
 check "the strip is 42 pixels at 192 DPI" test "$(work_area)" = "0, 0, 1024, 726"
 shot hidpi
+run_in_bar "%%quit"
+wait_for sh -c "! kill -0 $zindle_pid 2>/dev/null"
+
+# 144 DPI: 21 logical rows are 31.5 device ones. The window covers exactly
+# the rows its strut reserves, and none past the screen's edge.
+x11_start 144
+zindle_start "$session_dir/dpi144" || { echo "FAIL the bar did not dock at 144 DPI"; exit 1; }
+bar=$(zindle_window)
+sleep 2.5
+strut_of() { xprop -id "$bar" _NET_WM_STRUT_PARTIAL | sed 's/.*= //'; }
+check "at 144 DPI the bar ends on the screen's last row" test "$(geometry_of "$bar")" = "0 737 1024 31"
+check "at 144 DPI the strut reserves those 31 rows" \
+  test "$(strut_of)" = "0, 0, 0, 31, 0, 0, 0, 0, 0, 0, 0, 1023"
+run_in_bar "%%up"
+bar_on_top() { [ "$(geometry_of "$bar")" = "0 0 1024 32" ]; }
+check "at the top at 144 DPI the window is its strip" wait_for bar_on_top
+check "at the top at 144 DPI the strut is as high as the window" \
+  test "$(strut_of)" = "0, 0, 32, 0, 0, 0, 0, 0, 0, 1023, 0, 0"
+shot dpi144
 finish

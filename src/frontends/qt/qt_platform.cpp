@@ -64,6 +64,9 @@ bool QtPlatform::nativeEventFilter(const QByteArray& eventType, void* message, q
         case XCB_PROPERTY_NOTIFY: {
             const auto* property = reinterpret_cast<const xcb_property_notify_event_t*>(event);
             windowManager.PropertyChanged(property->window, property->atom);
+            if (property->atom == XCB_ATOM_WM_NORMAL_HINTS) {
+                if (QtWindow* window = windows.FindWindow(property->window)) window->SizeHintsChanged();
+            }
             break;
         }
         default: {

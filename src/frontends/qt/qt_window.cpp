@@ -8,7 +8,10 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <cmath>
+
 #include "frontends/common/event_lines.h"
+#include "frontends/qt/ewmh_window_manager.h"
 #include "frontends/qt/qt_controls.h"
 #include "frontends/qt/qt_focus_return.h"
 #include "frontends/qt/qt_window_factory.h"
@@ -374,11 +377,37 @@ bool QtWindow::SetWindowPos(std::uintptr_t insertAfter, int x, int y, int width,
     const QSize extra = frame.size() - widget_->size();
     if (!(flags & kSwpNoMove)) widget_->move(x, y);
     if (!(flags & kSwpNoSize)) widget_->resize(std::max(width - extra.width(), 0), std::max(height - extra.height(), 0));
+    PlaceOnDevicePixels(true);
     if (X11Display* display = factory_.Display()) display->Flush();
     SendMessage(kWmWindowPosChanged, 0, 0);
     CheckResize();
     return true;
 }
+
+// Qt rounds a window's position and its size to device pixels each on its
+// own: at a scale of 1.5 a bar 21 logical pixels high at the bottom of a
+// 768-pixel screen would start at row 737 and be 32 rows high, one past the
+// screen. A docked bar's edges are placed one by one instead, as its strut
+// reserves them, so that it covers exactly its strip; Qt takes the new
+// device rectangle for the same logical one. Qt also asks the window
+// manager for sizes in steps of its scaled logical pixel (2 device pixels at
+// 1.5), which would cut the 31 rows down to 30: the docked bar asks for no
+// steps. Both are needed at fractional scales only.
+void QtWindow::PlaceOnDevicePixels(bool evenWithoutSteps) {
+    X11Display* display = factory_.Display();
+    if (!display || !handle_ || !widget_ || kind_ != WindowKind::Bar || (style_ & kWsCaptionAndSysMenu)) return;
+    const RectPx logical = RectFrom(widget_->geometry());
+    const EwmhWindowManager::ScreenScale scale = EwmhWindowManager::ScaleAtLogical(logical, display);
+    // At a whole scale Qt's rounding is already exact.
+    if (scale.ratio == std::floor(scale.ratio)) return;
+    const auto window = static_cast<xcb_window_t>(handle_);
+    if (display->DropResizeSteps(window) || evenWithoutSteps) {
+        display->Configure(window, EwmhWindowManager::ToDevice(logical, scale));
+    }
+}
+
+// Qt writes its size hints again when it shows the window, among other times.
+void QtWindow::SizeHintsChanged() { PlaceOnDevicePixels(false); }
 
 void QtWindow::ShowWindow(int command) { SetVisible(command != kSwHide); }
 

@@ -111,11 +111,17 @@ public:
     void CloseRequested();
     void CheckResize();
     void Activated(bool active);
+    // From the X event filter: WM_NORMAL_HINTS of this window changed.
+    void SizeHintsChanged();
 
 private:
     std::intptr_t DefaultWindowProc(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
     // Dock without a frame, or (with a caption) an ordinary framed window.
     void ApplyFrame(bool caption);
+    // A docked bar on exactly its strip's device pixels, at fractional
+    // scales: placed again when Qt has just placed it, or when Qt's size
+    // hints had brought back their steps.
+    void PlaceOnDevicePixels(bool evenWithoutSteps);
     void Center();
     void ScheduleMapping();
     // dialog: lines for the boxes whose text the trace has not shown yet.

@@ -75,6 +75,28 @@ void X11Display::DeleteProperty(xcb_window_t window, xcb_atom_t property) {
     xcb_delete_property(connection_, window, property);
 }
 
+void X11Display::Configure(xcb_window_t window, const RectPx& rect) {
+    const std::uint32_t values[] = {static_cast<std::uint32_t>(rect.left), static_cast<std::uint32_t>(rect.top),
+                                    static_cast<std::uint32_t>(std::max(rect.right - rect.left, 1)),
+                                    static_cast<std::uint32_t>(std::max(rect.bottom - rect.top, 1))};
+    xcb_configure_window(connection_, window,
+                         XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+                         values);
+}
+
+bool X11Display::DropResizeSteps(xcb_window_t window) {
+    // WM_SIZE_HINTS: flags, then x, y, width, height, the minimum and the
+    // maximum size, the increments, the aspects, the base size, the gravity.
+    constexpr std::uint32_t kResizeIncrements = 1u << 6;
+    constexpr std::uint32_t kBaseSize = 1u << 8;
+    constexpr std::size_t kFields = 18;
+    std::vector<std::uint32_t> hints = Property32(window, XCB_ATOM_WM_NORMAL_HINTS, kFields);
+    if (hints.size() != kFields || !(hints[0] & (kResizeIncrements | kBaseSize))) return false;
+    hints[0] &= ~(kResizeIncrements | kBaseSize);
+    SetProperty32(window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, hints);
+    return true;
+}
+
 void X11Display::ChangeWmState(xcb_window_t window, bool add, xcb_atom_t state) {
     xcb_client_message_event_t event{};
     event.response_type = XCB_CLIENT_MESSAGE;

@@ -30,6 +30,12 @@ public:
     void SetProperty32(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
                        const std::vector<std::uint32_t>& values);
     void DeleteProperty(xcb_window_t window, xcb_atom_t property);
+    // Moves and sizes a top-level window to a rectangle of the root.
+    void Configure(xcb_window_t window, const RectPx& rect);
+    // Takes the resize increments and the base size out of a window's
+    // WM_NORMAL_HINTS, so the window manager takes any size; false when
+    // they held none.
+    bool DropResizeSteps(xcb_window_t window);
     // Asks the window manager to add or remove a _NET_WM_STATE atom of a
     // mapped window.
     void ChangeWmState(xcb_window_t window, bool add, xcb_atom_t state);
