@@ -44,6 +44,7 @@ const QScreen* ScreenNear(const RectPx& rect) {
 EwmhWindowManager::ScreenScale ScaleOf(const QScreen* screen, X11Display* display) {
     if (!screen) return {};
     EwmhWindowManager::ScreenScale scale{RatioOf(screen), screen->geometry().left(), screen->geometry().top()};
+    scale.logical = FromQRect(screen->geometry());
     if (!display) return scale;
     const std::string name = screen->name().toStdString();
     for (const Monitor& monitor : display->RandrMonitors()) {

@@ -65,6 +65,8 @@ public:
         int originX;
         int originY;
         std::optional<RectPx> device;
+        // The screen in logical pixels.
+        RectPx logical;
     };
     static std::vector<std::uint32_t> StrutFor(unsigned edge, const RectPx& strip, const ScreenScale& scale,
                                                int rootWidth, int rootHeight);

@@ -31,6 +31,11 @@ std::intptr_t PackPoint(QPoint point) {
 
 RectPx RectFrom(const QRect& rect) { return {rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1}; }
 
+bool Contains(const RectPx& outer, const RectPx& inner) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
 }  // namespace
 
 // --- QtWindowWidget ---------------------------------------------------------
@@ -398,8 +403,9 @@ void QtWindow::PlaceOnDevicePixels(bool evenWithoutSteps) {
     if (!display || !handle_ || !widget_ || kind_ != WindowKind::Bar || (style_ & kWsCaptionAndSysMenu)) return;
     const RectPx logical = RectFrom(widget_->geometry());
     const EwmhWindowManager::ScreenScale scale = EwmhWindowManager::ScaleAtLogical(logical, display);
-    // At a whole scale Qt's rounding is already exact.
-    if (scale.ratio == std::floor(scale.ratio)) return;
+    // At a whole scale Qt's rounding is already exact. A bar reaching past
+    // its screen (sliding in from off-screen) keeps its size as Qt rounds it.
+    if (scale.ratio == std::floor(scale.ratio) || !Contains(scale.logical, logical)) return;
     const auto window = static_cast<xcb_window_t>(handle_);
     if (display->DropResizeSteps(window) || evenWithoutSteps) {
         display->Configure(window, EwmhWindowManager::ToDevice(logical, scale));
