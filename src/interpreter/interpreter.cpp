@@ -36,10 +36,10 @@ constexpr std::uint64_t kMaxTextPerLine = std::uint64_t{32} << 20;
 
 Interpreter::Line::Line(const std::string& line)
     : text(line),
-      word(GetField(line, " ", 1)),
-      firstArgument(TrimBlanks(GetField(line, " ", 2))),
-      rest(TrimBlanks(GetRestFrom(line, ' ', 2))),
-      restAfterArgument(TrimBlanks(GetRestFrom(line, ' ', 3))) {}
+      word(GetFieldView(line, " ", 1)),
+      firstArgument(TrimBlanks(GetFieldView(line, " ", 2))),
+      rest(TrimBlanks(GetRestFromView(line, ' ', 2))),
+      restAfterArgument(TrimBlanks(GetRestFromView(line, ' ', 3))) {}
 
 Interpreter::Interpreter(Platform& platform, ProfileStore& store, ProgramSettings& settings,
                          History& history)

@@ -23,9 +23,9 @@ std::vector<std::string> SplitText(std::string_view text, std::string_view delim
 
 bool IsEmptyArray(const std::vector<std::string>& pieces) { return pieces.empty(); }
 
-std::string GetField(std::string_view text, std::string_view delimiter, int n) {
+std::string_view GetFieldView(std::string_view text, std::string_view delimiter, int n) {
     if (n < 1 || text.empty()) return {};
-    if (delimiter.empty()) return n == 1 ? std::string(text) : std::string();
+    if (delimiter.empty()) return n == 1 ? text : std::string_view();
     // Walk to piece n without building the others: command lines may hold
     // thousands of fields.
     std::size_t start = 0;
@@ -35,10 +35,10 @@ std::string GetField(std::string_view text, std::string_view delimiter, int n) {
         start = found + delimiter.size();
     }
     const std::size_t end = text.find(delimiter, start);
-    return std::string(text.substr(start, end == std::string_view::npos ? end : end - start));
+    return text.substr(start, end == std::string_view::npos ? end : end - start);
 }
 
-std::string GetRestFrom(std::string_view text, char delimiter, int n) {
+std::string_view GetRestFromView(std::string_view text, char delimiter, int n) {
     if (n < 1 || text.empty()) return {};
     std::size_t start = 0;
     for (int piece = 1; piece < n; ++piece) {
@@ -46,7 +46,7 @@ std::string GetRestFrom(std::string_view text, char delimiter, int n) {
         if (found == std::string_view::npos) return {};
         start = found + 1;
     }
-    return std::string(text.substr(start));
+    return text.substr(start);
 }
 
 }  // namespace zindle

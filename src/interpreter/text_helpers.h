@@ -14,10 +14,18 @@ std::vector<std::string> SplitText(std::string_view text, std::string_view delim
 bool IsEmptyArray(const std::vector<std::string>& pieces);
 
 // Piece n, counting from 1, or an empty text when there are fewer pieces.
-std::string GetField(std::string_view text, std::string_view delimiter, int n);
+// The view lies in text.
+std::string_view GetFieldView(std::string_view text, std::string_view delimiter, int n);
+inline std::string GetField(std::string_view text, std::string_view delimiter, int n) {
+    return std::string(GetFieldView(text, delimiter, n));
+}
 
 // What follows the first n - 1 pieces and their delimiters (the whole text
-// for n = 1), or an empty text when there are fewer than n pieces.
-std::string GetRestFrom(std::string_view text, char delimiter, int n);
+// for n = 1), or an empty text when there are fewer than n pieces. The view
+// lies in text.
+std::string_view GetRestFromView(std::string_view text, char delimiter, int n);
+inline std::string GetRestFrom(std::string_view text, char delimiter, int n) {
+    return std::string(GetRestFromView(text, delimiter, n));
+}
 
 }  // namespace zindle

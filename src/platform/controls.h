@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/types.h"
 #include "platform/window_manager.h"
@@ -63,6 +64,9 @@ class Label : public Control {
 public:
     virtual void SetText(const std::string& text) = 0;
     virtual std::string Text() const = 0;
+    // Whether the label shows exactly text; a label keeping its text as it
+    // is set answers without copying it.
+    virtual bool ShowsText(std::string_view text) const { return Text() == text; }
     virtual void SetForeColor(Colour colour) = 0;
     virtual Colour ForeColor() const = 0;
     // Only drawn when the label is not transparent.

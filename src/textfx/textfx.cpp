@@ -31,18 +31,27 @@ bool Step(Label& label, System& system, const std::string& text, std::uint32_t d
 }  // namespace
 
 void WipeText(Label& label, System& system, std::int16_t duration, const bool& stop) {
-    const std::string start = label.Text();
-    if (start.empty()) return;
-    const std::size_t chars = Utf8Length(start);
+    std::string shown = label.Text();
+    if (shown.empty()) return;
+    const std::size_t chars = Utf8Length(shown);
     const std::uint32_t delay = StepDelay(duration, chars);
     if (chars > kMaxAnimatedChars) {
         Step(label, system, "", delay, stop);
         return;
     }
+    std::size_t length = chars;
     for (std::size_t i = chars + 1; i-- > 0;) {
         // A nested effect may have changed the label meanwhile: keep cutting
-        // whatever it shows now.
-        if (!Step(label, system, Utf8Right(label.Text(), i), delay, stop)) return;
+        // whatever it shows now. Otherwise one character goes.
+        if (!label.ShowsText(shown)) {
+            shown = label.Text();
+            length = Utf8Length(shown);
+        }
+        if (i < length) {
+            shown.erase(0, Utf8Offset(shown, length - i));
+            length = i;
+        }
+        if (!Step(label, system, shown, delay, stop)) return;
     }
 }
 
@@ -60,10 +69,15 @@ void TypeText(Label& label, System& system, const std::string& text, std::int16_
         Step(label, system, text, delay, stop);
         return;
     }
+    // One buffer grows by a character a step.
+    std::string typed;
+    typed.reserve(text.size());
     std::size_t offset = 0;
     for (std::size_t i = 0; i < chars; ++i) {
-        offset += Utf8CharSize(text, offset);
-        if (!Step(label, system, text.substr(0, offset), delay, stop)) return;
+        const std::size_t size = Utf8CharSize(text, offset);
+        typed.append(text, offset, size);
+        offset += size;
+        if (!Step(label, system, typed, delay, stop)) return;
     }
 }
 

@@ -110,6 +110,7 @@ public:
     void SetVisible(bool visible) override;
     void SetText(const std::string& text) override;
     std::string Text() const override;
+    bool ShowsText(std::string_view text) const override { return text_ == text; }
     void SetForeColor(Colour colour) override;
     Colour ForeColor() const override;
     void SetBackColor(Colour colour) override;
