@@ -176,7 +176,7 @@ void CommandLanguageHarness::Reset() {
 
 std::string CommandLanguageHarness::Fingerprint() const {
     std::string text;
-    text.reserve(4096);
+    text.reserve(pristine_.size());
     FingerprintWriter out(text);
     const Interpreter& in = session_->interpreter;
     out.Add("depth", in.Depth()).Add("aborted", in.Aborted()).Add("quit", in.QuitRequested());

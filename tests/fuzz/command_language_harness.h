@@ -65,6 +65,7 @@ public:
     bool Visible() const override { return visible_; }
     void SetText(const std::string& text) override;
     std::string Text() const override { return text_; }
+    bool ShowsText(std::string_view text) const override { return text_ == text; }
     void SetForeColor(Colour colour) override { fore_ = colour; }
     Colour ForeColor() const override { return fore_; }
     void SetBackColor(Colour colour) override { back_ = colour; }

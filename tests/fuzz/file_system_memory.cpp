@@ -62,7 +62,10 @@ FileState Resolve(std::string_view path, std::string& key, bool create = false) 
     path = path.substr(0, path.find('\0'));
     if (path.empty()) return FileState::Missing;
     if (path.size() > kMaxPath) return FileState::Unreadable;
-    key = path.front() == '/' ? "" : std::string(kMemoryWorkingDirectory);
+    // One allocation for the whole walk: a lookup runs for every word.
+    key.clear();
+    key.reserve(std::string_view(kMemoryWorkingDirectory).size() + 1 + path.size());
+    if (path.front() != '/') key = kMemoryWorkingDirectory;
     while (!path.empty()) {
         const std::size_t slash = path.find('/');
         const std::string_view name = path.substr(0, slash);
@@ -90,7 +93,8 @@ FileState Resolve(std::string_view path, std::string& key, bool create = false) 
 
 // The file at path, or the reason there is none.
 FileState Lookup(std::string_view path, const Node*& file) {
-    std::string key;
+    // Kept from call to call: every lookup of a word makes one.
+    static std::string key;
     const FileState state = Resolve(path, key);
     if (state != FileState::Present) return state;
     file = Find(key);
