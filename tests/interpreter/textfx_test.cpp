@@ -62,5 +62,29 @@ TEST_F(TextFxTest, AnEffectStartedMeanwhileIsOverwrittenByTheOuterOne) {
     EXPECT_EQ(label().Text(), "outer text");
 }
 
+TEST_F(TextFxTest, AWipeGoesOnCuttingWhatANestedWriteLeft) {
+    // Ten characters: a step every 25 ms. At 50 ms a nested command writes
+    // a new text; from the next step on the wipe cuts that one.
+    label().SetText("abcdefghij");
+    auto writer = program->bar()->window().CreateTimer("writer");
+    auto reader = program->bar()->window().CreateTimer("reader");
+    std::string seen;
+    writer->SetInterval(30);
+    writer->SetHandler([&] {
+        writer->SetEnabled(false);
+        label().SetText("0123456789");
+    });
+    reader->SetInterval(80);
+    reader->SetHandler([&] {
+        reader->SetEnabled(false);
+        seen = label().Text();
+    });
+    writer->SetEnabled(true);
+    reader->SetEnabled(true);
+    WipeText(label(), system(), 250);
+    EXPECT_EQ(seen, "456789");
+    EXPECT_EQ(label().Text(), "");
+}
+
 }  // namespace
 }  // namespace zindle
