@@ -98,7 +98,7 @@ bool Interpreter::WriteCommand(const std::string& key, std::optional<std::string
 }
 
 void Interpreter::DoSave(const Line& line, bool&) {
-    if (WriteCommand(line.firstArgument, line.restAfterArgument)) return;
+    if (WriteCommand(line.firstArgument, line.RestAfterArgument())) return;
     gMessageShown = true;
     Show("Error performing '%%save " + line.rest + "'");
     MarkFailed();
@@ -134,7 +134,7 @@ void Interpreter::DoClock(const Line& line, bool&) {
 }
 
 void Interpreter::DoSetVar(const Line& line, bool&) {
-    if (SetSpecialVariable(settings_, line.firstArgument, line.restAfterArgument)) return;
+    if (SetSpecialVariable(settings_, line.firstArgument, line.RestAfterArgument())) return;
     gMessageShown = true;
     Show("Error performing '%%setvar " + line.rest + "'");
     MarkFailed();

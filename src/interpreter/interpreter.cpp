@@ -38,8 +38,9 @@ Interpreter::Line::Line(const std::string& line)
     : text(line),
       word(GetFieldView(line, " ", 1)),
       firstArgument(TrimBlanks(GetFieldView(line, " ", 2))),
-      rest(TrimBlanks(GetRestFromView(line, ' ', 2))),
-      restAfterArgument(TrimBlanks(GetRestFromView(line, ' ', 3))) {}
+      rest(TrimBlanks(GetRestFromView(line, ' ', 2))) {}
+
+std::string Interpreter::Line::RestAfterArgument() const { return TrimBlanks(GetRestFromView(text, ' ', 3)); }
 
 Interpreter::Interpreter(Platform& platform, ProfileStore& store, ProgramSettings& settings,
                          History& history)

@@ -12,9 +12,10 @@ struct Interpreter::Line {
     std::string word;               // first field, case kept, not trimmed
     std::string firstArgument;      // second field, stripped
     std::string rest;               // after the first blank, stripped
-    std::string restAfterArgument;  // after the second blank, stripped
 
     explicit Line(const std::string& line);
+    // After the second blank, stripped: only two words need it.
+    std::string RestAfterArgument() const;
 };
 
 }  // namespace zindle
