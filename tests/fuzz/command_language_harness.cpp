@@ -167,9 +167,12 @@ void CommandLanguageHarness::Reset() {
     SetProgramPaths(settings, programDirectory(), '/');
     history = History{};
     session_.emplace(*this);
-    if (Fingerprint() != pristine_) {
+    // Written into a buffer kept from input to input.
+    check_.clear();
+    WriteFingerprint(check_);
+    if (check_ != pristine_) {
         std::fprintf(stderr, "the harness kept state from the last input:\n%s\ninstead of\n%s\n",
-                     Fingerprint().c_str(), pristine_.c_str());
+                     check_.c_str(), pristine_.c_str());
         std::abort();
     }
 }
@@ -177,6 +180,11 @@ void CommandLanguageHarness::Reset() {
 std::string CommandLanguageHarness::Fingerprint() const {
     std::string text;
     text.reserve(pristine_.size());
+    WriteFingerprint(text);
+    return text;
+}
+
+void CommandLanguageHarness::WriteFingerprint(std::string& text) const {
     FingerprintWriter out(text);
     const Interpreter& in = session_->interpreter;
     out.Add("depth", in.Depth()).Add("aborted", in.Aborted()).Add("quit", in.QuitRequested());
@@ -195,7 +203,6 @@ std::string CommandLanguageHarness::Fingerprint() const {
     AddSettings(out, settings);
     AddHistory(out, history);
     AddMemoryFiles(out);
-    return text;
 }
 
 void CommandLanguageHarness::UseSettingsFile(std::string_view bytes) {

@@ -229,7 +229,10 @@ private:
     RecordingShell shell_{requests};
     RecordingLabel clockLabel_;
     std::optional<Session> session_;
+    void WriteFingerprint(std::string& text) const;
+
     std::string pristine_;
+    std::string check_;
 };
 
 }  // namespace zindle::fuzz
