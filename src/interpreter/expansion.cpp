@@ -16,6 +16,8 @@ namespace {
 // The separator an earlier syntax used instead of "||": the not sign, in
 // UTF-8 or as the lone byte a file saved in the Western ANSI code page holds.
 bool ContainsOldSeparator(const std::string& s) {
+    // Either way the byte 0xAC is there; most lines have none to decode.
+    if (s.find('\xAC') == std::string::npos) return false;
     for (const char32_t c : Utf8Decode(s)) {
         if (c == 0xAC || c == 0xDC00 + 0xAC) return true;
     }
@@ -39,7 +41,7 @@ std::string Interpreter::ExpandParameters(const std::string& s) {
     const std::string templ = TrimBlanks(s.substr(0, separator));
     const std::string args = TrimBlanks(s.substr(separator + 2));
     if (templ.empty() || args.empty()) return templ;
-    return SubstituteAll(templ, BuildSubstitutionTable(args));
+    return SubstituteArguments(templ, args);
 }
 
 bool Interpreter::RunMacro(const std::string& s) {

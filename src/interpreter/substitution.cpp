@@ -1,6 +1,8 @@
 #include "interpreter/substitution.h"
 
 #include <cstddef>
+#include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -38,6 +40,10 @@ std::vector<std::size_t> Borders(const std::string& key) {
 // characters, and the value is fed in before the rest, so a replacement
 // costs the length of the value, never the length of the text.
 void ReplaceEvery(std::string& text, const std::string& key, const std::string& value) {
+    // A line of many words makes a placeholder for each, and most of them
+    // are nowhere in the text: a plain search settles those, without the
+    // matcher's state for every character.
+    if (text.find(key) == std::string::npos) return;
     const bool valueHoldsKey = value.find(key) != std::string::npos;
     const std::vector<std::size_t> border = Borders(key);
     std::string done;
@@ -72,6 +78,21 @@ void ReplaceEvery(std::string& text, const std::string& key, const std::string& 
     text.append(rest.rbegin(), rest.rend());
 }
 
+// The numbers n up to limit for which the text holds "%%n"; a longer number
+// holds the shorter ones it starts with ("%%12" holds "%%1").
+std::unordered_set<std::size_t> PlaceholdersIn(std::string_view text, std::size_t limit) {
+    std::unordered_set<std::size_t> found;
+    for (std::size_t at = text.find("%%"); at != std::string_view::npos; at = text.find("%%", at + 1)) {
+        std::size_t number = 0;
+        for (std::size_t i = at + 2; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+            number = number * 10 + static_cast<std::size_t>(text[i] - '0');
+            if (number == 0 || number > limit) break;
+            found.insert(number);
+        }
+    }
+    return found;
+}
+
 }  // namespace
 
 SubstitutionTable BuildSubstitutionTable(const std::string& args) {
@@ -91,6 +112,28 @@ std::string SubstituteAll(std::string text, const SubstitutionTable& table) {
         if (key.empty()) continue;
         ReplaceEvery(text, key, value);
     }
+    return text;
+}
+
+std::string SubstituteArguments(std::string text, std::string_view args) {
+    std::vector<std::string_view> words;
+    for (std::size_t start = 0; !args.empty();) {
+        const std::size_t blank = args.find(' ', start);
+        words.push_back(args.substr(start, blank == std::string_view::npos ? blank : blank - start));
+        if (blank == std::string_view::npos) break;
+        start = blank + 1;
+    }
+    std::unordered_set<std::size_t> present = PlaceholdersIn(text, words.size());
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string key = "%%" + std::to_string(i + 1);
+        // A word that is its own placeholder stops the substitution, held
+        // by the text or not.
+        if (words[i] == key) return text;
+        if (!present.contains(i + 1)) continue;
+        ReplaceEvery(text, key, std::string(words[i]));
+        present = PlaceholdersIn(text, words.size());
+    }
+    if (args != "%%@") ReplaceEvery(text, "%%@", std::string(args));
     return text;
 }
 

@@ -23,4 +23,10 @@ SubstitutionTable BuildSubstitutionTable(const std::string& args);
 // fixed number of replacements.
 std::string SubstituteAll(std::string text, const SubstitutionTable& table);
 
+// SubstituteAll(text, BuildSubstitutionTable(args)), without making a row
+// for every word: a line of a hundred thousand words has as many
+// placeholders, of which a template holds a handful. Only the rows whose key
+// the text holds at their turn are applied.
+std::string SubstituteArguments(std::string text, std::string_view args);
+
 }  // namespace zindle

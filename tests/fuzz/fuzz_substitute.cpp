@@ -1,7 +1,9 @@
 // SubstituteAll on random templates, with the table "%%parse" builds from
 // random arguments or with a random table. It must end quickly, keep the
-// result within its bound, and leave a text without any key alone.
+// result within its bound, and leave a text without any key alone; with
+// arguments, SubstituteArguments must give the same.
 
+#include <optional>
 #include <string>
 
 #include "fuzz_support.h"
@@ -19,8 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     using namespace zindle;
     FuzzedDataProvider data(bytes, size);
     zindle::SubstitutionTable table;
+    std::optional<std::string> args;
     if (data.ConsumeBool()) {
-        table = BuildSubstitutionTable(data.ConsumeRandomLengthString(512));
+        args = data.ConsumeRandomLengthString(512);
+        table = BuildSubstitutionTable(*args);
     } else {
         for (int rows = data.ConsumeIntegralInRange(0, 6); rows > 0; --rows) {
             std::string key = data.ConsumeRandomLengthString(6);
@@ -34,5 +38,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     bool anyKey = false;
     for (const auto& [key, value] : table) anyKey = anyKey || (!key.empty() && text.find(key) != std::string::npos);
     if (!anyKey) FUZZ_CHECK(result == text);
+    if (args && !args->empty()) FUZZ_CHECK(SubstituteArguments(text, *args) == result);
     return 0;
 }

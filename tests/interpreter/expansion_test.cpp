@@ -26,6 +26,22 @@ TEST(Substitution, RowsApplyInOrderSoTenLooksLikeOneAndAZero) {
     EXPECT_EQ(SubstituteAll("%%3 stays", BuildSubstitutionTable("x y")), "%%3 stays");
 }
 
+TEST(Substitution, ArgumentsGiveWhatTheWholeTableGives) {
+    // Templates and arguments made of the pieces that interact: runs of
+    // "%", digits after them, words that are placeholders themselves.
+    const std::vector<std::string> pieces = {"%", "%%", "%%1", "%%2", "%%10", "1", "2", "0", "%%@", " ", "x", "%%3"};
+    std::uint32_t state = 12345;
+    const auto next = [&] { return state = state * 1103515245u + 12345u, (state >> 16) % pieces.size(); };
+    for (int round = 0; round < 20000; ++round) {
+        std::string text, args;
+        for (int i = 0; i < 6; ++i) text += pieces[next()];
+        for (int i = 0; i < 1 + round % 12; ++i) args += pieces[next()];
+        EXPECT_EQ(SubstituteArguments(text, args), SubstituteAll(text, BuildSubstitutionTable(args)))
+            << "template '" << text << "', arguments '" << args << "'";
+    }
+    EXPECT_EQ(SubstituteArguments("%%2-%%10-%%@", "a b c d e f g h i j"), "b-a0-a b c d e f g h i j");
+}
+
 TEST(Substitution, AWordEqualToItsPlaceholderStopsAllReplacement) {
     EXPECT_EQ(SubstituteAll("%%1 %%2 %%@", BuildSubstitutionTable("%%1 b")), "%%1 %%2 %%@");
 }
