@@ -40,7 +40,7 @@ std::vector<std::string> ProfileStore::ReadIniValues(std::string_view section, s
 }
 
 bool ProfileStore::IniHasValue(std::string_view section, std::string_view key, const std::string& path) {
-    return !TrimBlanks(ReadIniValue(section, key, "", path)).empty();
+    return ReadIniValue(section, key, "", path).find_first_not_of(' ') != std::string::npos;
 }
 
 bool ProfileStore::WriteIniValue(std::string_view section, std::string_view key, const std::string& path,
