@@ -401,10 +401,13 @@ bool QtWindow::SetWindowPos(std::uintptr_t insertAfter, int x, int y, int width,
 void QtWindow::PlaceOnDevicePixels(bool evenWithoutSteps) {
     X11Display* display = factory_.Display();
     if (!display || !handle_ || !widget_ || kind_ != WindowKind::Bar || (style_ & kWsCaptionAndSysMenu)) return;
+    // At a whole scale Qt's rounding is already exact: no need to ask X.
+    const qreal ratio = widget_->devicePixelRatioF();
+    if (ratio == std::floor(ratio)) return;
     const RectPx logical = RectFrom(widget_->geometry());
     const EwmhWindowManager::ScreenScale scale = EwmhWindowManager::ScaleAtLogical(logical, display);
-    // At a whole scale Qt's rounding is already exact. A bar reaching past
-    // its screen (sliding in from off-screen) keeps its size as Qt rounds it.
+    // A bar reaching past its screen (sliding in from off-screen) keeps its
+    // size as Qt rounds it.
     if (scale.ratio == std::floor(scale.ratio) || !Contains(scale.logical, logical)) return;
     const auto window = static_cast<xcb_window_t>(handle_);
     if (display->DropResizeSteps(window) || evenWithoutSteps) {
