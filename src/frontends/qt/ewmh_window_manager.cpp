@@ -25,39 +25,65 @@ double RatioOf(const QScreen* screen) {
     return screen && screen->devicePixelRatio() > 0 ? screen->devicePixelRatio() : 1.0;
 }
 
+// A screen as it is now. Qt may take a RandR monitor deleted and set again
+// under its own name (xrandr --setmonitor) while it was busy as a change of
+// its platform screen alone: QScreen keeps the old geometry. RandR's answer
+// is current. A logical rectangle keeps the device origin and divides the
+// size by the scale, as Qt's does.
+struct CurrentScreen {
+    const QScreen* screen = nullptr;
+    RectPx logical;
+    std::optional<RectPx> device;
+};
+
+CurrentScreen AsQtSees(const QScreen* screen) { return {screen, FromQRect(screen->geometry()), std::nullopt}; }
+
+std::vector<CurrentScreen> CurrentScreens(X11Display* display) {
+    const std::vector<Monitor> randr = display ? display->RandrMonitors() : std::vector<Monitor>{};
+    std::vector<CurrentScreen> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        CurrentScreen current = AsQtSees(screen);
+        const std::string name = screen->name().toStdString();
+        for (const Monitor& monitor : randr) {
+            if (monitor.name != name) continue;
+            const RectPx& device = monitor.bounds;
+            const double ratio = RatioOf(screen);
+            current.device = device;
+            current.logical = {device.left, device.top, device.left + Rounded((device.right - device.left) / ratio),
+                               device.top + Rounded((device.bottom - device.top) / ratio)};
+        }
+        screens.push_back(current);
+    }
+    return screens;
+}
+
 // The screen nearest the centre of a rectangle in logical pixels.
-const QScreen* ScreenNear(const RectPx& rect) {
+std::optional<CurrentScreen> ScreenNear(const RectPx& rect, X11Display* display) {
     const PointPx centre{static_cast<std::int32_t>((std::int64_t{rect.left} + rect.right) / 2),
                          static_cast<std::int32_t>((std::int64_t{rect.top} + rect.bottom) / 2)};
-    const QScreen* nearest = QGuiApplication::primaryScreen();
+    std::optional<CurrentScreen> nearest;
     std::int64_t best = INT64_MAX;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const std::int64_t distance = DistanceSquared(FromQRect(screen->geometry()), centre);
+    for (const CurrentScreen& current : CurrentScreens(display)) {
+        const std::int64_t distance = DistanceSquared(current.logical, centre);
         if (distance < best) {
             best = distance;
-            nearest = screen;
+            nearest = current;
         }
     }
     return nearest;
 }
 
-EwmhWindowManager::ScreenScale ScaleOf(const QScreen* screen, X11Display* display) {
-    if (!screen) return {};
-    EwmhWindowManager::ScreenScale scale{RatioOf(screen), screen->geometry().left(), screen->geometry().top()};
-    scale.logical = FromQRect(screen->geometry());
-    if (!display) return scale;
-    const std::string name = screen->name().toStdString();
-    for (const Monitor& monitor : display->RandrMonitors()) {
-        if (monitor.name == name) scale.device = monitor.bounds;
-    }
-    if (!scale.device) {
-        // Without RandR's word the root bounds the screen.
-        const auto [rootWidth, rootHeight] = display->RootSize();
-        const QSize size = screen->geometry().size();
-        scale.device = RectPx{scale.originX, scale.originY,
-                              std::min(scale.originX + Rounded(size.width() * scale.ratio), rootWidth),
-                              std::min(scale.originY + Rounded(size.height() * scale.ratio), rootHeight)};
-    }
+EwmhWindowManager::ScreenScale ScaleOf(const CurrentScreen& current, X11Display* display) {
+    EwmhWindowManager::ScreenScale scale{RatioOf(current.screen), current.logical.left, current.logical.top};
+    scale.logical = current.logical;
+    scale.device = current.device;
+    if (!display || scale.device) return scale;
+    // Without RandR's word the root bounds the screen.
+    const auto [rootWidth, rootHeight] = display->RootSize();
+    scale.device = RectPx{
+        scale.originX, scale.originY,
+        std::min(scale.originX + Rounded((current.logical.right - scale.originX) * scale.ratio), rootWidth),
+        std::min(scale.originY + Rounded((current.logical.bottom - scale.originY) * scale.ratio), rootHeight)};
     return scale;
 }
 
@@ -96,7 +122,8 @@ EwmhWindowManager::EwmhWindowManager(QtWindowFactory& windows, X11Display* displ
 }
 
 EwmhWindowManager::ScreenScale EwmhWindowManager::ScaleAtLogical(const RectPx& rect, X11Display* display) {
-    return ScaleOf(ScreenNear(rect), display);
+    const std::optional<CurrentScreen> screen = ScreenNear(rect, display);
+    return screen ? ScaleOf(*screen, display) : ScreenScale{};
 }
 
 // Each edge is converted on its own and kept on the screen, so that the
@@ -304,7 +331,8 @@ RectPx EwmhWindowManager::WorkArea() {
             const RectPx device{static_cast<std::int32_t>(area[0]), static_cast<std::int32_t>(area[1]),
                                 static_cast<std::int32_t>(std::int64_t{area[0]} + area[2]),
                                 static_cast<std::int32_t>(std::int64_t{area[1]} + area[3])};
-            return ToLogical(device, ScaleOf(QGuiApplication::primaryScreen(), nullptr));
+            const QScreen* primary = QGuiApplication::primaryScreen();
+            return primary ? ToLogical(device, ScaleOf(AsQtSees(primary), nullptr)) : device;
         }
     }
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -315,9 +343,13 @@ RectPx EwmhWindowManager::WorkArea() {
 std::vector<Monitor> EwmhWindowManager::Monitors() {
     std::vector<Monitor> monitors;
     const QScreen* primary = QGuiApplication::primaryScreen();
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        monitors.push_back(Monitor{screen->name().toStdString(), FromQRect(screen->geometry()),
-                                   FromQRect(screen->availableGeometry()), screen == primary});
+    for (const CurrentScreen& current : CurrentScreens(display_)) {
+        const QScreen* screen = current.screen;
+        // A work area Qt measured on a geometry that is gone says nothing:
+        // the monitor's whole rectangle, as Qt gives beside other monitors.
+        const RectPx work = current.logical == FromQRect(screen->geometry()) ? FromQRect(screen->availableGeometry())
+                                                                             : current.logical;
+        monitors.push_back(Monitor{screen->name().toStdString(), current.logical, work, screen == primary});
     }
     return monitors;
 }

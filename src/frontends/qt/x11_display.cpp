@@ -12,6 +12,9 @@ namespace zindle {
 
 namespace {
 
+// xcb keeps what it learns of an extension in its one object per name.
+xcb_extension_t randrExtension = {"RANDR", 0};
+
 template <class Reply>
 struct Freed {
     Reply* reply;
@@ -130,12 +133,16 @@ std::pair<int, int> X11Display::RootSize() {
     return {reply->width, reply->height};
 }
 
+std::uint8_t X11Display::RandrFirstEvent() {
+    const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection_, &randrExtension);
+    return extension && extension->present ? extension->first_event : 0;
+}
+
 // RandR's GetMonitors, sent by hand: the system has no xcb-randr to build
 // against. Qt has agreed RandR 1.5 on this connection already.
 std::vector<Monitor> X11Display::RandrMonitors() {
-    static xcb_extension_t randr = {"RANDR", 0};
     constexpr std::uint8_t kGetMonitors = 42;
-    const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection_, &randr);
+    const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection_, &randrExtension);
     if (!extension || !extension->present) return {};
     struct Request {
         std::uint8_t major = 0;
@@ -149,7 +156,7 @@ std::vector<Monitor> X11Display::RandrMonitors() {
     iovec parts[4] = {};
     parts[2].iov_base = &request;
     parts[2].iov_len = sizeof request;
-    const xcb_protocol_request_t protocol{2, &randr, kGetMonitors, 0};
+    const xcb_protocol_request_t protocol{2, &randrExtension, kGetMonitors, 0};
     const unsigned sequence = xcb_send_request(connection_, XCB_REQUEST_CHECKED, parts + 2, &protocol);
     xcb_generic_error_t* error = nullptr;
     Freed reply(static_cast<std::uint8_t*>(xcb_wait_for_reply(connection_, sequence, &error)));
