@@ -73,7 +73,8 @@ std::string SkinIni(FuzzedDataProvider& data) {
 }
 
 // The bar's whole look: the skin record but its name, and every control.
-std::string Look(HeadlessPlatform& platform, const SkinRecord& skin) {
+// What the skin record holds: height, colours, pictures and fonts.
+std::string SkinLook(const SkinRecord& skin) {
     std::string look = std::to_string(skin.gBarHeight);
     for (const Colour colour : skin.gSkinColors) look += " " + std::to_string(colour);
     for (const auto& face : skin.gSkinPictures) {
@@ -83,6 +84,11 @@ std::string Look(HeadlessPlatform& platform, const SkinRecord& skin) {
         look += " " + font->name + " " + std::to_string(font->size) + std::to_string(font->bold) +
                 std::to_string(font->italic) + std::to_string(font->strikethrough) + std::to_string(font->underline);
     }
+    return look;
+}
+
+std::string Look(HeadlessPlatform& platform, const SkinRecord& skin) {
+    std::string look = SkinLook(skin);
     look += "\n" + platform.windows.FindWindow("Form1")->Describe();
     for (const char* name : {"txtCmd", "lblMsg", "lblTimer", "picSwapPos", "picRunCmd", "picClose"}) {
         look += "\n" + platform.windows.FindControl("Form1", name)->Describe();
@@ -120,15 +126,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     Platform bundle = platform.Bundle();
     Program program(bundle);
     FUZZ_CHECK(program.StartupMain());
-    if (data.ConsumeBool()) platform.windows.FindWindow("Form1")->Resize(data.ConsumeIntegralInRange(0, 5000) * 15);
+    HeadlessWindow* form = platform.windows.FindWindow("Form1");
+    const int stripWidth = form->Width();
+    if (data.ConsumeBool()) form->Resize(data.ConsumeIntegralInRange(0, 5000) * 15);
 
     // Twice: over the base skin, then over itself.
     for (int round = 0; round < 2; ++round) {
         const std::string before = Look(platform, program.skin);
+        const int widthBefore = form->Width();
+        const int heightBefore = form->Height();
+        const std::string skinBefore = SkinLook(program.skin);
         refused = false;
         program.bar()->skinning().LoadSkin("s");
         FUZZ_CHECK(program.skin.gSkinName == "s");
-        if (refused) FUZZ_CHECK(Look(platform, program.skin) == before);
+        if (!refused) continue;
+        if (form->Width() == widthBefore) {
+            FUZZ_CHECK(Look(platform, program.skin) == before);
+        } else {
+            // A skin is refused only once the bar has docked at its height,
+            // which gives a bar resized away from its strip the strip's width
+            // back: it keeps that width, laid out by the skin it had.
+            FUZZ_CHECK(form->Width() == stripWidth);
+            FUZZ_CHECK(form->Height() == heightBefore && SkinLook(program.skin) == skinBefore);
+        }
     }
     return 0;
 }
