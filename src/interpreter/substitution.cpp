@@ -1,7 +1,9 @@
 #include "interpreter/substitution.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -32,50 +34,70 @@ std::vector<std::size_t> Borders(const std::string& key) {
     return border;
 }
 
+// The matcher's state after one more character: the length of the longest
+// start of the key that the text read so far ends with.
+std::size_t Step(const std::string& key, const std::vector<std::size_t>& border, std::size_t m, char c) {
+    if (m == key.size()) m = border[m - 1];
+    while (m > 0 && key[m] != c) m = border[m - 1];
+    return key[m] == c ? m + 1 : m;
+}
+
 // Replaces the first occurrence of key, then searches again from the first
 // place a new occurrence could start: one that reaches into the inserted
 // value from before it, unless the value holds the key itself, in which
-// case the search goes on after the value. Done in one pass: the text
-// already searched is kept with the matcher's state after each of its
-// characters, and the value is fed in before the rest, so a replacement
-// costs the length of the value, never the length of the text.
+// case the search goes on after the value. Done in one pass: the value is
+// fed in before the rest, so a replacement costs the length of the value,
+// never the length of the text. While no start of the key is pending, the
+// text up to the key's first character passes in one search; after a
+// replacement the matcher's state is found again from the key's length of
+// text before it, as it depends on no more.
 void ReplaceEvery(std::string& text, const std::string& key, const std::string& value) {
     // A line of many words makes a placeholder for each, and most of them
-    // are nowhere in the text: a plain search settles those, without the
-    // matcher's state for every character.
+    // are nowhere in the text: a plain search settles those.
     if (text.find(key) == std::string::npos) return;
     const bool valueHoldsKey = value.find(key) != std::string::npos;
     const std::vector<std::size_t> border = Borders(key);
+    const std::string source = std::move(text);
     std::string done;
-    std::vector<std::size_t> matched;  // key characters matched after each character of done
-    std::string rest(text.rbegin(), text.rend());  // still to search, next character last
+    done.reserve(source.size());
+    std::vector<std::string_view> rest{source};  // still to search, the next piece last
+    std::size_t restLength = source.size();
+    std::size_t m = 0;      // the matcher's state after done
     std::size_t floor = 0;  // where an occurrence may start at the earliest
     std::size_t replacements = 0;
-    done.reserve(text.size());
-    matched.reserve(text.size());
     while (!rest.empty()) {
-        const char c = rest.back();
-        rest.pop_back();
-        std::size_t m = matched.empty() ? 0 : matched.back();
-        if (m == key.size()) m = border[m - 1];
-        while (m > 0 && key[m] != c) m = border[m - 1];
-        if (key[m] == c) ++m;
+        std::string_view& piece = rest.back();
+        if (m == 0) {
+            const std::size_t skip = std::min(piece.find(key[0]), piece.size());
+            done.append(piece.substr(0, skip));
+            piece.remove_prefix(skip);
+            restLength -= skip;
+        }
+        if (piece.empty()) {
+            rest.pop_back();
+            continue;
+        }
+        const char c = piece.front();
+        piece.remove_prefix(1);
+        --restLength;
+        m = Step(key, border, m, c);
         done.push_back(c);
-        matched.push_back(m);
         if (m < key.size() || done.size() - key.size() < floor) continue;
 
-        if (done.size() + rest.size() - key.size() + value.size() > kMaxExpandedLength ||
+        if (done.size() + restLength - key.size() + value.size() > kMaxExpandedLength ||
             ++replacements > kMaxReplacements) {
             break;
         }
         const std::size_t found = done.size() - key.size();
         done.resize(found);
-        matched.resize(found);
-        rest.append(value.rbegin(), value.rend());
+        m = 0;
+        for (std::size_t i = found - std::min(found, key.size()); i < found; ++i) m = Step(key, border, m, done[i]);
+        rest.emplace_back(value);
+        restLength += value.size();
         if (valueHoldsKey) floor = found + value.size();
     }
     text = std::move(done);
-    text.append(rest.rbegin(), rest.rend());
+    for (auto piece = rest.rbegin(); piece != rest.rend(); ++piece) text.append(*piece);
 }
 
 // The numbers n up to limit for which the text holds "%%n"; a longer number
