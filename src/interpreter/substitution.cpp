@@ -22,24 +22,21 @@ constexpr std::size_t kMaxExpandedLength = 1 << 20;
 // end in all but name; a real template has far fewer placeholders.
 constexpr std::size_t kMaxReplacements = 1 << 22;
 
-// border[i]: the length of the longest proper prefix of key[0..i] that is
-// also a suffix of it (the Knuth-Morris-Pratt failure function).
-std::vector<std::size_t> Borders(const std::string& key) {
-    std::vector<std::size_t> border(key.size(), 0);
-    for (std::size_t i = 1, m = 0; i < key.size(); ++i) {
-        while (m > 0 && key[i] != key[m]) m = border[m - 1];
-        if (key[i] == key[m]) ++m;
-        border[i] = m;
-    }
-    return border;
-}
-
 // The matcher's state after one more character: the length of the longest
 // start of the key that the text read so far ends with.
 std::size_t Step(const std::string& key, const std::vector<std::size_t>& border, std::size_t m, char c) {
     if (m == key.size()) m = border[m - 1];
     while (m > 0 && key[m] != c) m = border[m - 1];
     return key[m] == c ? m + 1 : m;
+}
+
+// border[i]: the length of the longest proper prefix of key[0..i] that is
+// also a suffix of it (the Knuth-Morris-Pratt failure function): the
+// matcher's state after key[1..i], from the borders before it.
+std::vector<std::size_t> Borders(const std::string& key) {
+    std::vector<std::size_t> border(key.size(), 0);
+    for (std::size_t i = 1, m = 0; i < key.size(); ++i) border[i] = m = Step(key, border, m, key[i]);
+    return border;
 }
 
 // Replaces the first occurrence of key, then searches again from the first
