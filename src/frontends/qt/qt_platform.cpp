@@ -70,15 +70,6 @@ bool QtPlatform::nativeEventFilter(const QByteArray& eventType, void* message, q
             break;
         }
         default: {
-            // Qt's screens follow RandR, but may take a monitor redefined
-            // under its own name without a signal: the bar docks again on
-            // every change, with the monitors RandR gives.
-            constexpr std::uint8_t kScreenChangeNotify = 0;
-            const std::uint8_t randr = display->RandrFirstEvent();
-            if (randr != 0 && (event->response_type & 0x7F) == randr + kScreenChangeNotify) {
-                windowManager.ScreenChanged();
-                break;
-            }
             // Qt listens to XKB's keymap changes (setxkbmap, a new keyboard),
             // which stand in for MappingNotify for XKB clients.
             constexpr std::uint8_t kNewKeyboardNotify = 0;

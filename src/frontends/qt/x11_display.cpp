@@ -133,11 +133,6 @@ std::pair<int, int> X11Display::RootSize() {
     return {reply->width, reply->height};
 }
 
-std::uint8_t X11Display::RandrFirstEvent() {
-    const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection_, &randrExtension);
-    return extension && extension->present ? extension->first_event : 0;
-}
-
 // RandR's GetMonitors, sent by hand: the system has no xcb-randr to build
 // against. Qt has agreed RandR 1.5 on this connection already.
 std::vector<Monitor> X11Display::RandrMonitors() {

@@ -49,8 +49,6 @@ public:
     // device pixels; the work area is left empty. Empty when the server
     // has no such monitors.
     std::vector<Monitor> RandrMonitors();
-    // The first event number of the RANDR extension; 0 without it.
-    std::uint8_t RandrFirstEvent();
 
     // The key codes that produce keysym in any group at any level.
     std::vector<xcb_keycode_t> KeycodesOf(std::uint32_t keysym);
