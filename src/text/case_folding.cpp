@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <iterator>
 
@@ -222,10 +223,40 @@ constexpr FoldRun kFoldRuns[] = {
     {0x1E900, 0x1E921, 34, 1},
 };
 
+// The scripts most text uses (Latin, Greek, Cyrillic, Armenian) fold by a
+// table lookup, without the search: keys are folded on every lookup of a
+// word.
+constexpr char32_t kDirectLimit = 0x600;
+constexpr auto kDirectDelta = [] {
+    std::array<std::int32_t, kDirectLimit> deltas{};
+    for (const FoldRun& run : kFoldRuns) {
+        for (char32_t c = run.first; c <= run.last && c < kDirectLimit; c += run.step) {
+            deltas[c] = run.delta;
+        }
+    }
+    return deltas;
+}();
+
+// Whether any code point of a block of 256 folds. Most text beyond the
+// direct table (CJK, Hangul, the bytes of invalid UTF-8) folds to itself and
+// skips the search.
+constexpr std::size_t kBlockBits = 8;
+constexpr char32_t kFoldedLimit = 0x20000;
+static_assert(std::end(kFoldRuns)[-1].last < kFoldedLimit);
+constexpr auto kBlockFolds = [] {
+    std::array<bool, (kFoldedLimit >> kBlockBits)> blocks{};
+    for (const FoldRun& run : kFoldRuns) {
+        for (char32_t block = run.first >> kBlockBits; block <= run.last >> kBlockBits; ++block) blocks[block] = true;
+    }
+    return blocks;
+}();
+
 }  // namespace
 
 char32_t LowerCodePoint(char32_t c) {
     if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+    if (c < kDirectLimit) return static_cast<char32_t>(static_cast<std::int32_t>(c) + kDirectDelta[c]);
+    if (c >= kFoldedLimit || !kBlockFolds[c >> kBlockBits]) return c;
     const auto after = std::upper_bound(std::begin(kFoldRuns), std::end(kFoldRuns), c,
                                         [](char32_t code, const FoldRun& run) { return code < run.first; });
     if (after == std::begin(kFoldRuns)) return c;

@@ -50,6 +50,31 @@ TEST(Utf8Lower, FoldsTheLettersOfEachCoveredScript) {
     EXPECT_EQ(Utf8Lower("A\xC9Z\xC0\xAF"), "a\xC9z\xC0\xAF");
 }
 
+TEST(LowerCodePoint, FoldsEachLetterOfItsRunAndNoOther) {
+    EXPECT_EQ(LowerCodePoint(0xB5), 0x3BCu);    // micro sign
+    EXPECT_EQ(LowerCodePoint(0xFF), 0xFFu);     // ÿ is lower case
+    EXPECT_EQ(LowerCodePoint(0x100), 0x101u);   // Ā, in a run of every other code point
+    EXPECT_EQ(LowerCodePoint(0x101), 0x101u);   // ā, between two of its members
+    EXPECT_EQ(LowerCodePoint(0x12F), 0x12Fu);
+    EXPECT_EQ(LowerCodePoint(0x531), 0x561u);   // Armenian
+    EXPECT_EQ(LowerCodePoint(0x5FF), 0x5FFu);
+    EXPECT_EQ(LowerCodePoint(0x10A0), 0x2D00u); // Georgian, past the direct table
+}
+
+TEST(LowerCodePoint, FoldsTheFewLettersOfOtherwiseUnfoldedBlocks) {
+    EXPECT_EQ(LowerCodePoint(0xFF21), 0xFF41u);    // fullwidth A
+    EXPECT_EQ(LowerCodePoint(0xAB70), 0x13A0u);    // Cherokee small letter, folded to its capital
+    EXPECT_EQ(LowerCodePoint(0x10400), 0x10428u);  // Deseret
+    EXPECT_EQ(LowerCodePoint(0x1E921), 0x1E943u);  // the last folded letter (Adlam)
+    EXPECT_EQ(LowerCodePoint(0x2126), 0x3C9u);     // Ohm sign
+    EXPECT_EQ(LowerCodePoint(0xFF3B), 0xFF3Bu);    // just past the fullwidth capitals
+    EXPECT_EQ(LowerCodePoint(0x4E2D), 0x4E2Du);    // CJK
+    EXPECT_EQ(LowerCodePoint(0xD55C), 0xD55Cu);    // Hangul
+    EXPECT_EQ(LowerCodePoint(0xDCFF), 0xDCFFu);    // an invalid byte's stand-in
+    EXPECT_EQ(LowerCodePoint(0x1E943), 0x1E943u);
+    EXPECT_EQ(LowerCodePoint(0x10FFFF), 0x10FFFFu);
+}
+
 TEST(Utf8StartsWithLowered, ComparesThePrefixInLowerCase) {
     EXPECT_TRUE(Utf8StartsWithLowered("\xC3\x89TAT major", Chars({0xE9, 't'})));
     EXPECT_TRUE(Utf8StartsWithLowered("\xD0\x81LKA", Chars({0x451})));
