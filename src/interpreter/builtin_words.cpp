@@ -37,7 +37,10 @@ std::uint32_t SleepMilliseconds(const std::string& text) {
 
 }  // namespace
 
-Interpreter::Handler Interpreter::FindBuiltin(const std::string& lowerWord) {
+Interpreter::Handler Interpreter::FindBuiltin(std::string_view word) {
+    // Every built-in word starts with "%%": a user's word, looked up at
+    // every level of a chain of words, is told apart without lowering it.
+    if (!word.starts_with("%%")) return nullptr;
     static const std::unordered_map<std::string, Handler> kWords = {
         {"%%noop", &Interpreter::DoNoop},         {"%%w3", &Interpreter::DoW3},
         {"%%open", &Interpreter::DoOpen},         {"%%exe", &Interpreter::DoExe},
@@ -54,7 +57,7 @@ Interpreter::Handler Interpreter::FindBuiltin(const std::string& lowerWord) {
         {"%%down", &Interpreter::DoDown},         {"%%about", &Interpreter::DoAbout},
         {"%%err", &Interpreter::DoErr},           {"%%quit", &Interpreter::DoQuit},
     };
-    const auto found = kWords.find(lowerWord);
+    const auto found = kWords.find(LowerAscii(word));
     return found == kWords.end() ? nullptr : found->second;
 }
 
@@ -204,8 +207,10 @@ void Interpreter::DoAbout(const Line&, bool&) {
 }
 
 void Interpreter::DoErr(const Line&, bool&) {
-    if (store_.IniHasValue(kCmds, "$fallback", settings_.gIniPath)) {
-        RunCommand(GetUserCommand("$fallback") + " " + gLastUserCommand);
+    // One lookup: a chain of unknown words comes here at every level.
+    const std::string fallback = store_.ReadIniValue(kCmds, "$fallback", "", settings_.gIniPath);
+    if (fallback.find_first_not_of(' ') != std::string::npos) {
+        RunCommand(fallback + " " + gLastUserCommand);
         return;
     }
     Show("...Confused... userverb not found or general err");

@@ -104,7 +104,7 @@ void Interpreter::RunCommand(const std::string& line) {
     const Line pieces(line);
     bool nested = false;
 
-    if (const Handler handler = FindBuiltin(LowerAscii(pieces.word))) {
+    if (const Handler handler = FindBuiltin(pieces.word)) {
         (this->*handler)(pieces, nested);
     } else {
         ++depth_;

@@ -58,7 +58,7 @@ private:
     struct Line;
     using Handler = void (Interpreter::*)(const Line&, bool& nested);
 
-    static Handler FindBuiltin(const std::string& lowerWord);
+    static Handler FindBuiltin(std::string_view word);
 
     // Status line output: Show types the text in, Write sets it at once.
     void Show(const std::string& text);

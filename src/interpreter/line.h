@@ -2,13 +2,14 @@
 // The pieces of one command line, computed once per call.
 
 #include <string>
+#include <string_view>
 
 #include "interpreter/interpreter.h"
 
 namespace zindle {
 
 struct Interpreter::Line {
-    std::string text;               // the line as received
+    std::string_view text;          // the line as received, alive for the call
     std::string word;               // first field, case kept, not trimmed
     std::string firstArgument;      // second field, stripped
     std::string rest;               // after the first blank, stripped

@@ -55,9 +55,9 @@ TEST_F(DispatcherTest, UnknownWordRunsTheFallbackWithTheWholeLine) {
 }
 
 TEST_F(DispatcherTest, UnknownWordWithoutFallbackFailsOnlyNearTheTop) {
-    Start("[cmds]\nouter=inner\ninner=missing\n");
+    Start("[cmds]\nouter=inner\ninner=missing\n$fallback=   \n");
     Run("nosuchword");
-    EXPECT_EQ(Status(), "...Confused... userverb not found or general err");
+    EXPECT_EQ(Status(), "...Confused... userverb not found or general err") << "a blank fallback is none";
     EXPECT_TRUE(Failed());
     Run("outer");
     EXPECT_EQ(Status(), "...Confused... userverb not found or general err");
