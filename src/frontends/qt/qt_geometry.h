@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QRect>
 
 #include <cmath>
 #include <cstdint>
@@ -22,6 +23,16 @@ inline int PixelsFromTwips(int twips) {
 inline int TwipsFromPixels(int pixels) {
     const std::int64_t twips = std::int64_t{pixels} * kTwipsPerPixel;
     return static_cast<int>(std::clamp<std::int64_t>(twips, INT32_MIN, INT32_MAX));
+}
+
+// A window's outer rectangle, frame included. Qt works the frame out from
+// the window manager's frame window, which can lag behind while the window
+// manager fits it around a new window: a 1x1 frame around the 800x21 bar,
+// which the core would take for a frame of negative size and grow the
+// window by as much. A frameless window's rectangle is its own, and a frame
+// that does not hold its window is stale and counts for none.
+inline QRect OuterRect(const QRect& frame, const QRect& client, bool frameless) {
+    return frameless || !frame.contains(client) ? client : frame;
 }
 
 inline QColor QColorFrom(Colour colour) {

@@ -14,6 +14,7 @@
 #include "frontends/qt/ewmh_window_manager.h"
 #include "frontends/qt/qt_controls.h"
 #include "frontends/qt/qt_focus_return.h"
+#include "frontends/qt/qt_geometry.h"
 #include "frontends/qt/qt_window_factory.h"
 
 namespace zindle {
@@ -30,6 +31,14 @@ std::intptr_t PackPoint(QPoint point) {
 }
 
 RectPx RectFrom(const QRect& rect) { return {rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1}; }
+
+// The window with its frame, as Windows measures a window: sizes given for
+// it are sizes of the whole, frame included.
+QRect OuterGeometry(const QWidget& widget) {
+    if (!widget.isVisible()) return widget.geometry();
+    const bool frameless = widget.windowFlags().testFlag(Qt::FramelessWindowHint);
+    return OuterRect(widget.frameGeometry(), widget.geometry(), frameless);
+}
 
 bool Contains(const RectPx& outer, const RectPx& inner) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
@@ -351,7 +360,7 @@ void QtWindow::MouseReleased() {
 
 RectPx QtWindow::GetWindowRect() const {
     if (!widget_) return {};
-    return RectFrom(widget_->isVisible() ? widget_->frameGeometry() : widget_->geometry());
+    return RectFrom(OuterGeometry(*widget_));
 }
 
 RectPx QtWindow::GetClientRect() const {
@@ -378,8 +387,7 @@ bool QtWindow::SetWindowPos(std::uintptr_t insertAfter, int x, int y, int width,
                                    display->Atom("_NET_WM_STATE_BELOW"));
         }
     }
-    const QRect frame = widget_->isVisible() ? widget_->frameGeometry() : widget_->geometry();
-    const QSize extra = frame.size() - widget_->size();
+    const QSize extra = OuterGeometry(*widget_).size() - widget_->size();
     if (!(flags & kSwpNoMove)) widget_->move(x, y);
     if (!(flags & kSwpNoSize)) widget_->resize(std::max(width - extra.width(), 0), std::max(height - extra.height(), 0));
     PlaceOnDevicePixels(true);
